@@ -1,0 +1,57 @@
+#pragma once
+// The link to the evaluation board: the connection sequence and the transport of command words,
+// readbacks and control-line requests, with the board handle and the last status.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "request_codes.h"
+#include "vendor_driver.h"
+
+inline constexpr const char* kFirmwareFileName = "ZR821SPI.hex";
+inline constexpr std::size_t kFirmwarePathBytes = 513;
+// Status of a download refused because the path does not fit the driver's byte buffer.
+inline constexpr int16_t kPathRefusedStatus = -2;
+
+class BoardLink {
+ public:
+  explicit BoardLink(VendorDriver& driver);
+
+  VendorDriver& driver() { return driver_; }
+
+  // Shows the failed-load message and waits until it is dismissed.
+  using FailedLoadReport = std::function<void(const std::string& text, const std::string& title)>;
+
+  // Search, connect, firmware download from exeFolder + "\ZR821SPI.hex", the failed-load message
+  // ("No Evaluation Board Found", titled PartName + ": " + status), then the start request.
+  // Every step runs, whatever the ones before it returned.
+  void LoadUSB(const std::string& PartName, const std::string& exeFolder,
+               const FailedLoadReport& report);
+
+  // One 24-bit word with request DD hex: value = bits 15..0, index = bits 23..16.
+  void SPIwrite(int32_t word);
+  // Read back 3 bytes into ReadBuffer; ReadBuffer[1] * 256 + ReadBuffer[0].
+  int32_t SPIread();
+  // A data-less request: value 0, index 0, direction 0, length 0, a one-byte buffer holding 0.
+  void LineRequest(Request code);
+
+  // The folder followed by "\ZR821SPI.hex", whatever the folder ends with.
+  static std::string MakeFirmwarePath(const std::string& exeFolder);
+  // `text` (UTF-8) as one byte per character in Latin-1, then a 0 byte. False, leaving `bytes`
+  // all 0, when the text is longer than 512 characters, is not valid UTF-8 or has a character
+  // with no single-byte code.
+  static bool StringToBytes(const std::string& text,
+                            std::array<uint8_t, kFirmwarePathBytes>& bytes);
+
+  int32_t BoardHandle = 0;
+  int16_t BoardStatus = 0;
+  std::string FirmwarePath;
+  std::array<uint8_t, kFirmwarePathBytes> FirmwarePathBytes{};
+  std::array<uint8_t, 128> BoardList{};
+  std::array<uint8_t, 21> ReadBuffer{};  // never cleared: without a board a read returns the last reply
+
+ private:
+  VendorDriver& driver_;
+};

@@ -1,0 +1,9 @@
+# Warnings on, for every target of the project.
+function(dac_eval_warnings target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4)
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                                             -Wno-sign-conversion)
+  endif()
+endfunction()

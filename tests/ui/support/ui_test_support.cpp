@@ -1,0 +1,63 @@
+#include "ui_test_support.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTest>
+
+#include "request_codes.h"
+
+void RecordingServices::message(const MessageSpec& spec) {
+  messages.push_back({spec.text, spec.title, spec.icon});
+}
+
+void RecordingServices::runModal(QDialog& dialog) {
+  modalWindows.push_back(dialog.objectName());
+  dialog.show();
+  if (onModal) onModal(dialog);
+  dialog.close();
+}
+
+void RecordingServices::processEvents() {
+  ++processEventsCalls;
+  if (onProcessEvents) onProcessEvents();
+}
+
+WindowUnderTest::WindowUnderTest(int partIndex, bool boardAttached) {
+  board_.setBoardAttached(boardAttached);
+  window_ = std::make_unique<frmMain>(link_, services_, QStringLiteral("/opt/dac-eval"));
+  services_.onModal = [partIndex](QDialog& chooser) {
+    if (partIndex < 0) return;
+    auto* button = chooser.findChild<QAbstractButton*>(QStringLiteral("cmdPART(%1)").arg(partIndex));
+    QVERIFY(button);
+    button->click();
+  };
+  window_->Form_Load();
+  services_.onModal = nullptr;
+}
+
+WindowUnderTest::~WindowUnderTest() = default;
+
+std::vector<int32_t> WindowUnderTest::wordsSent() const {
+  std::vector<int32_t> words;
+  for (const auto& r : board_.requests()) {
+    if (r.code == static_cast<uint8_t>(Request::Spi) && r.direction == kDirectionOut)
+      words.push_back((r.index << 16) | r.value);
+  }
+  return words;
+}
+
+std::vector<int> WindowUnderTest::requestCodes() const {
+  std::vector<int> codes;
+  for (const auto& r : board_.requests()) codes.push_back(r.code);
+  return codes;
+}
+
+void WindowUnderTest::setText(QWidget* lineEdit, const QString& text) {
+  auto* edit = qobject_cast<QLineEdit*>(lineEdit);
+  QVERIFY(edit);
+  edit->setText(text);
+}
+
+void WindowUnderTest::failMissing(const QString& name) {
+  QFAIL(qPrintable(QStringLiteral("no control named %1").arg(name)));
+}

@@ -1,0 +1,74 @@
+#pragma once
+// Test harness for the main window: a recording stand-in for the desktop services, the simulated
+// board, and look-up of controls by their names.
+
+#include <QDialog>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "board_link.h"
+#include "frm_main.h"
+#include "simulated_board.h"
+#include "window_services.h"
+
+struct RecordedMessage {
+  QString text;
+  QString title;
+  MessageIcon icon;
+};
+
+// Records every message and modal window and answers at once.
+class RecordingServices : public WindowServices {
+ public:
+  void message(const MessageSpec& spec) override;
+  void runModal(QDialog& dialog) override;
+  void processEvents() override;
+
+  std::vector<RecordedMessage> messages;
+  std::vector<QString> modalWindows;             // objectName of each modal window shown
+  std::function<void(QDialog&)> onModal;         // what the "user" does in a modal window
+  std::function<void()> onProcessEvents;         // runs inside every yield to pending events
+  int processEventsCalls = 0;
+};
+
+// Part index for WindowUnderTest: close the part chooser without a choice.
+inline constexpr int kNoPartChosen = -1;
+
+// A main window on the simulated board, loaded with the part of catalogue row `partIndex`
+// chosen in the part chooser (or none).
+class WindowUnderTest {
+ public:
+  explicit WindowUnderTest(int partIndex, bool boardAttached = true);
+  ~WindowUnderTest();
+
+  frmMain& window() { return *window_; }
+  SimulatedBoard& board() { return board_; }
+  RecordingServices& services() { return services_; }
+
+  // A control by objectName, e.g. find<QRadioButton>("chkDAC(9)"); fails the test when missing.
+  template <class T>
+  T* find(const QString& name) {
+    T* w = window_->findChild<T*>(name);
+    if (!w) failMissing(name);
+    return w;
+  }
+
+  // The 24-bit words written (request DD hex, direction 0) since the last clearRequests().
+  std::vector<int32_t> wordsSent() const;
+  // The request codes since the last clearRequests().
+  std::vector<int> requestCodes() const;
+  void clearRequests() { board_.clearRequests(); }
+
+  // Types `text` into an entry box the way a user replaces its content.
+  static void setText(QWidget* lineEdit, const QString& text);
+
+ private:
+  static void failMissing(const QString& name);
+  SimulatedBoard board_;
+  BoardLink link_{board_};
+  RecordingServices services_;
+  std::unique_ptr<frmMain> window_;
+};

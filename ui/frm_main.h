@@ -1,0 +1,149 @@
+#pragma once
+// The main window: the operator console of the evaluation board. Its procedures are spread over
+// files by concern (frm_main_*.cpp); this header is the one place that lists them all.
+
+#include <QMainWindow>
+#include <QString>
+#include <cstdint>
+
+#include "board_link.h"
+#include "chip_model.h"
+#include "frm_main_controls.h"
+#include "window_services.h"
+
+struct PartInfo;
+
+class frmMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // `exeFolder`: the folder that holds the program's executable (the firmware image is looked up
+  // there). The window creates all its controls; nothing runs until Form_Load.
+  frmMain(BoardLink& link, WindowServices& services, QString exeFolder, QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  // ---- start-up, re-initialisation, tabs, closing (frm_main_startup.cpp) ----
+  void Form_Load();  // the model choice, the layout for the model, the reset, the board connection
+  void Init();       // back to the reset state after a RESET pulse or a board reload
+  void SSTab1_Click(int previousTab);
+  void UpdateOffset();
+  void LoadUSB();
+  void ShowRegistersOf(int index);  // the seven register displays from one record
+  void refreshOutputVoltages();
+
+  // ---- the model setups (frm_main_setups.cpp) ----
+  void Setup810();
+  void Setup811();
+  void Setup812();
+  void Setup813();
+  void setup820();
+  void Setup821();
+  void Setup822();
+  void Setup823();
+  void applySetup(int catalogueIndex);  // runs the setup of catalogue row `catalogueIndex`
+
+  // ---- transport (frm_main_transport.cpp) ----
+  void SPIout(const int32_t& Code);  // shows the word in lblOutputCode, then sends it
+  int32_t SPIread();
+  void lineRequest(Request code);
+
+  // ---- channel and group selection (frm_main_selection.cpp) ----
+  void chkDAC_Click(int index);
+  void DACoptMux2_Click(int index);
+  void optAB_Click(int index);
+  void chkAllChannels_Click(int index);
+
+  // ---- register entry and writes (frm_main_writes.cpp) ----
+  bool CheckText(const QString& CheckString, int16_t BitLength);  // true: refused, message shown
+  void txtInput_KeyPress(int index, int keyCode);
+  void txtInput_LostFocus(int index);
+  void InputSel_Click(int index);
+  void cmdX1A_Click();
+  void cmdM_Click();
+  void cmdC_Click();
+  void cmdLDAC_Click();
+  void updateX2();
+
+  // ---- offset DACs and references (frm_main_offsets.cpp) ----
+  void cmdOFFSET_Click(int index);
+  void txtOffsetValue_LostFocus(int index);
+  void txtVREF_KeyPress(int index, int keyCode);
+
+  // ---- monitor and GPIO (frm_main_monitor.cpp) ----
+  void cboDisable_Click();
+  void cboMonChannel_Click();
+  void chkGPIO_Click(int index);
+  void cmdGPIOread_Click();
+
+  // ---- control lines and direct load (frm_main_signals.cpp) ----
+  void cmdRESET_Click(int index);
+  void mnuPulseReset_Click();
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void Command4_Click();
+  void Command5_Click();
+  void Command6_Click();
+  void cmdPowerDownTest_Click();
+  void optTxtSelect_Click(int index);
+  void txtDirectLoad_LostFocus(int index);
+  void cmdDirectLoad_Click();
+
+  // ---- menus and the hidden sequence (frm_main_menus.cpp) ----
+  void mnuReload_Click();
+  void mnuExit_Click();
+  void mnuVersion_Click();
+  void Picture1_Click();
+  void Picture2_Click();
+  void Picture3_Click();
+
+  // ---- state, read by tests ----
+  const ChipModel& chip() const { return chip_; }
+  ChipModel& chipModel() { return chip_; }
+  BoardLink& link() { return link_; }
+  WindowServices& services() { return services_; }
+  const QString& exeFolder() const { return exeFolder_; }
+  int16_t SelectedDac = 0;      // the channel the register displays and writes address
+  bool XRegisterB = false;      // "X >>" writes input register B
+  bool SuppressEvents = false;  // raised around selections the program makes itself
+  int16_t TextSelIndex = 0;     // the active entry box
+  int32_t MonitorState = 0;     // data byte of the monitor word
+  int16_t DirectLoadIndex = 0;  // the direct-load box "Load Command" sends
+  int16_t Secret = 0;           // progress of the hidden click sequence
+
+  // ---- controls ----
+  MenuControls menus;
+  WindowControls win;
+  MainDacsTab tab0;
+  BlockDiagram diagram;
+  OffsetTab tab1;
+  SignalsTab tab2;
+  VoltagesTab tab3;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;  // Form_Unload: closes every other open window
+
+ private:
+  // Layout (frm_main_layout_*.cpp), run once by the constructor.
+  void buildMenus();
+  void buildWindowControls();
+  void buildMainDacsTab(QWidget* page);
+  void buildBlockDiagram(QWidget* frame);
+  void buildOffsetTab(QWidget* page);
+  void buildSignalsTab(QWidget* page);
+  void buildVoltagesTab(QWidget* page);
+
+  // Signal wiring, one per behaviour file, run once by the constructor after the layout.
+  void wireStartup();
+  void wireSelection();
+  void wireWrites();
+  void wireOffsets();
+  void wireMonitor();
+  void wireSignals();
+  void wireMenus();
+
+  ChipModel chip_;
+  BoardLink& link_;
+  WindowServices& services_;
+  QString exeFolder_;
+};

@@ -1,0 +1,5 @@
+// SCAFFOLD: placeholder bodies, to be replaced by the owner of this file.
+#include "frm_main.h"
+
+void frmMain::buildBlockDiagram(QWidget*) {}
+

@@ -1,0 +1,28 @@
+#include "window_services.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QMessageBox>
+
+namespace {
+QMessageBox::Icon toQt(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Exclamation:
+      return QMessageBox::Warning;
+    case MessageIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+}  // namespace
+
+void DesktopServices::message(const MessageSpec& spec) {
+  QMessageBox box(toQt(spec.icon), spec.title, spec.text, QMessageBox::Ok);
+  box.exec();
+}
+
+void DesktopServices::runModal(QDialog& dialog) { dialog.exec(); }
+
+void DesktopServices::processEvents() { QCoreApplication::processEvents(); }
