@@ -201,7 +201,12 @@ std::optional<double> ParseReferenceVoltage(std::string_view text) {
   const size_t first = text.find_first_not_of(" \t\r\n");
   if (first == std::string_view::npos) return std::nullopt;
   const size_t last = text.find_last_not_of(" \t\r\n");
-  const std::string_view number = text.substr(first, last - first + 1);
+  std::string_view number = text.substr(first, last - first + 1);
+  // A leading "+" is as good as none; from_chars itself takes only "-".
+  if (number.front() == '+') {
+    number.remove_prefix(1);
+    if (number.empty() || number.front() == '-' || number.front() == '+') return std::nullopt;
+  }
   double value = 0.0;
   const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
                                          std::chars_format::general);
