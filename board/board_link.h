@@ -50,7 +50,8 @@ class BoardLink {
   std::string FirmwarePath;
   std::array<uint8_t, kFirmwarePathBytes> FirmwarePathBytes{};
   std::array<uint8_t, 128> BoardList{};
-  std::array<uint8_t, 21> ReadBuffer{};  // never cleared: without a board a read returns the last reply
+  // Never cleared: without a board a read returns the last reply.
+  std::array<uint8_t, 21> ReadBuffer{};
 
  private:
   VendorDriver& driver_;

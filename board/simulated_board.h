@@ -23,7 +23,7 @@ struct SimulatedChip {
   std::array<uint8_t, 5> abSelect{};  // power-on 0: every channel takes X2A
   uint16_t control = 0;               // bit 2: X writes reach input register B
   uint16_t monitor = 0;
-  uint16_t gpio = 0;                  // bit 1 output enable, bit 0 level
+  uint16_t gpio = 0;  // bit 1 output enable, bit 0 level
   uint16_t readbackSelect = 0;
   int resetPulses = 0;
   int ldacPulses = 0;

@@ -1,0 +1,19 @@
+#pragma once
+// How the simulated board's chip answers the words and line requests it receives.
+
+#include <array>
+#include <cstdint>
+
+#include "simulated_board.h"
+
+// Decodes one 24-bit word into the chip's registers; words the chip does not know are ignored.
+void ApplyWord(SimulatedChip& chip, int32_t word);
+
+// Sets or pulses a control line (request codes DA..E3); other codes change nothing.
+void ApplyLineRequest(SimulatedChip& chip, uint8_t code);
+
+// Every register back to its power-on state; pulse counts and line levels stay.
+void PowerOnRegisters(SimulatedChip& chip);
+
+// The three bytes a readback returns, as chosen by the readback select register.
+std::array<uint8_t, 3> ReadbackBytes(const SimulatedChip& chip, bool gpioInputHigh);
