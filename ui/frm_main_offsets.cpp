@@ -1,11 +1,45 @@
-// SCAFFOLD: placeholder bodies, to be replaced by the owner of this file.
+// The offset DAC writes of the "Offset DACs" tab and the reference voltage boxes of the block
+// diagram. A reference is never sent: the output voltages read its box whenever they are
+// computed.
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "command_word.h"
+#include "event_hook.h"
 #include "frm_main.h"
+#include "hex_text.h"
+#include "key_code.h"
+#include "reference_text.h"
 
-void frmMain::cmdOFFSET_Click(int) {}
+// Offset DAC codes are 14 bits on every model.
+void frmMain::cmdOFFSET_Click(int index) {
+  const QString text = tab1.txtOffsetValue.at(static_cast<size_t>(index))->text();
+  if (CheckText(text, 14)) return;
+  const int32_t code = HexTextToNumber(text.toStdString()).value_or(0);
+  SPIout(OffsetDacWord(index, code));
+  chip_.OffsetDAC(index) = code;  // the model follows once the word has gone out
+}
 
-void frmMain::txtOffsetValue_LostFocus(int) {}
+void frmMain::txtOffsetValue_LostFocus(int index) {
+  QLineEdit* box = tab1.txtOffsetValue.at(static_cast<size_t>(index));
+  box->setText(box->text().toUpper());
+}
 
-void frmMain::txtVREF_KeyPress(int, int) {}
+void frmMain::txtVREF_KeyPress(int index, int keyCode) {
+  if (keyCode != kEnterKeyCode) return;
+  QLineEdit* box = diagram.txtVREF.at(static_cast<size_t>(index));
+  box->setText(QString::fromStdString(NormalizeReferenceText(box->text().toStdString())));
+}
 
-void frmMain::wireOffsets() {}
-
+void frmMain::wireOffsets() {
+  for (int k = 0; k < 3; ++k) {
+    const auto at = static_cast<size_t>(k);
+    connect(tab1.cmdOFFSET[at], &QPushButton::clicked, this, [this, k] { cmdOFFSET_Click(k); });
+    onFocusOut(tab1.txtOffsetValue[at], [this, k] { txtOffsetValue_LostFocus(k); });
+    onKeyPress(diagram.txtVREF[at], [this, k](QKeyEvent& key) {
+      txtVREF_KeyPress(k, KeyCharCode(key));
+      return false;
+    });
+  }
+}

@@ -1,13 +1,69 @@
-// SCAFFOLD: placeholder bodies, to be replaced by the owner of this file.
+// Channel and group selection on the "Main DACs" tab: the channel buttons, the input-register
+// choice for "X >>" and the DAC register source of the selected channel.
+
+#include <QGroupBox>
+#include <QRadioButton>
+
+#include "command_word.h"
 #include "frm_main.h"
+#include "on_selected.h"
+#include "shape_widget.h"
+#include "suppress_events.h"
 
-void frmMain::chkDAC_Click(int) {}
+namespace {
 
-void frmMain::DACoptMux2_Click(int) {}
+// "Group g - Vout<n>", n being the output number the operator sees: the 8-channel models keep
+// their second group of four in records 8..11 and show it as outputs 4..7.
+QString GroupCaption(const std::string& partName, int16_t index) {
+  const ChannelGroup group = GroupOf(partName, index);
+  const int output = group.group * group.count + (index - group.first);
+  return QStringLiteral("Group %1 - Vout%2").arg(group.group).arg(output);
+}
 
-void frmMain::optAB_Click(int) {}
+}  // namespace
 
+void frmMain::chkDAC_Click(int index) {
+  const auto dac = static_cast<int16_t>(index);
+  ShowRegistersOf(dac);
+  SelectedDac = dac;
+  {
+    SuppressEventsGuard guard(SuppressEvents);
+    const bool takesX2B = chip_.DACs.at(static_cast<size_t>(dac)).ABsel() != 0;
+    diagram.DACoptMux2[takesX2B ? 1 : 0]->setChecked(true);
+  }
+  tab0.frmGroup->setTitle(GroupCaption(chip_.PartName, dac));
+}
+
+void frmMain::DACoptMux2_Click(int index) {
+  if (SuppressEvents) return;
+  chip_.DACs.at(static_cast<size_t>(SelectedDac)).setABsel(index);
+  // One word carries the choices of the whole group.
+  SPIout(ABSelectWord(chip_, SelectedDac));
+}
+
+void frmMain::optAB_Click(int index) {
+  if (SuppressEvents) return;
+  const bool inputB = index == 1;
+  diagram.Areg->setVisible(!inputB);
+  diagram.Breg->setVisible(inputB);
+  XRegisterB = inputB;
+  SPIout(ControlRegisterWord(inputB));
+}
+
+// The all-channel options are never shown and build no word.
 void frmMain::chkAllChannels_Click(int) {}
 
-void frmMain::wireSelection() {}
-
+void frmMain::wireSelection() {
+  for (int i = 0; i < kChannelCount; ++i) {
+    onSelected(tab0.chkDAC[static_cast<size_t>(i)], this, [this, i] { chkDAC_Click(i); });
+  }
+  for (int k = 0; k < 2; ++k) {
+    const auto at = static_cast<size_t>(k);
+    onSelected(diagram.DACoptMux2[at], this, [this, k] { DACoptMux2_Click(k); });
+    onSelected(diagram.optAB[at], this, [this, k] { optAB_Click(k); });
+  }
+  for (size_t g = 0; g < tab2.chkAllChannels.size(); ++g) {
+    const int index = static_cast<int>(g);
+    onSelected(tab2.chkAllChannels[g], this, [this, index] { chkAllChannels_Click(index); });
+  }
+}
