@@ -1,13 +1,70 @@
-// SCAFFOLD: placeholder bodies, to be replaced by the owner of this file.
+// The monitor multiplexer and the general-purpose pin: "Monitor Controls" and "GPIO Configuration"
+// on the offset tab.
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "command_word.h"
+#include "event_hook.h"
 #include "frm_main.h"
+#include "monitor_state.h"
 
-void frmMain::cboDisable_Click() {}
+namespace {
 
-void frmMain::cboMonChannel_Click() {}
+// The lists change only by choosing an item: every typed character is dropped before the list
+// can search its items for it. Navigation keys (arrows, Enter, Escape) still work.
+bool isTypedCharacter(const QKeyEvent& event) {
+  const QString text = event.text();
+  return !text.isEmpty() && text.at(0).isPrint();
+}
 
-void frmMain::chkGPIO_Click(int) {}
+// Both the closed list and its open drop-down, which searches its items for typed text too.
+void discardTypedCharacters(QComboBox* list) {
+  for (QObject* target : {static_cast<QObject*>(list), static_cast<QObject*>(list->view())}) {
+    onKeyPress(target, [](QKeyEvent& event) { return isTypedCharacter(event); });
+  }
+}
 
-void frmMain::cmdGPIOread_Click() {}
+}  // namespace
 
-void frmMain::wireMonitor() {}
+void frmMain::cboDisable_Click() {
+  const bool enabled = tab1.cboDisable->currentIndex() != 0;  // item 0: "Monitor Disabled"
+  tab1.cboMonChannel->setEnabled(enabled);
+  MonitorState = MonitorAfterEnable(MonitorState, enabled);
+  SPIout(MonitorWord(MonitorState));
+}
 
+void frmMain::cboMonChannel_Click() {
+  if (SuppressEvents) return;
+  MonitorState = MonitorAfterChoice(MonitorState, tab1.cboMonChannel->currentIndex());
+  SPIout(MonitorWord(MonitorState));
+}
+
+void frmMain::chkGPIO_Click(int index) {
+  if (SuppressEvents) return;
+  SPIout(GpioWord(index));
+}
+
+void frmMain::cmdGPIOread_Click() {
+  SPIout(ReadbackSelectWord(kGpioReadbackData));
+  const int32_t level = SPIread();
+  tab1.lblGPIOinput->setText((level & 1) != 0 ? QStringLiteral("=HIGH") : QStringLiteral("=LOW"));
+}
+
+void frmMain::wireMonitor() {
+  connect(tab1.cboDisable, &QComboBox::activated, this, [this](int) { cboDisable_Click(); });
+  connect(tab1.cboMonChannel, &QComboBox::activated, this, [this](int) { cboMonChannel_Click(); });
+  discardTypedCharacters(tab1.cboDisable);
+  discardTypedCharacters(tab1.cboMonChannel);
+  for (int k = 0; k < static_cast<int>(tab1.chkGPIO.size()); ++k) {
+    connect(tab1.chkGPIO[static_cast<size_t>(k)], &QRadioButton::toggled, this,
+            [this, k](bool checked) {
+              if (checked) chkGPIO_Click(k);
+            });
+  }
+  connect(tab1.cmdGPIOread, &QPushButton::clicked, this, [this] { cmdGPIOread_Click(); });
+}
