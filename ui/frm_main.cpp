@@ -1,4 +1,5 @@
-// SCAFFOLD: placeholder bodies, to be replaced by the owner of this file.
+// The main window: its construction runs the layout and then wires each behaviour file.
+
 #include "frm_main.h"
 
 frmMain::frmMain(BoardLink& link, WindowServices& services, QString exeFolder, QWidget* parent)
@@ -15,4 +16,3 @@ frmMain::frmMain(BoardLink& link, WindowServices& services, QString exeFolder, Q
 }
 
 frmMain::~frmMain() = default;
-

@@ -1,7 +1,110 @@
-// SCAFFOLD: placeholder bodies, to be replaced by the owner of this file.
+// The menu bar and the controls that stand directly on the main window; the tab pages are built
+// by the other layout files.
+
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+
+#include "control_factory.h"
 #include "frm_main.h"
+#include "picture_box.h"
+#include "simulated_board.h"
+#include "tab_canvas.h"
+#include "twips.h"
+#include "value_label.h"
+#include "window_font.h"
 
-void frmMain::buildMenus() {}
+namespace {
 
-void frmMain::buildWindowControls() {}
+constexpr int kClientWidth = 12015;
+constexpr int kClientHeight = 7545;
 
+// Design-time captions of SSTab1; "&&" shows one "&".
+constexpr std::array<const char*, 4> kTabCaptions{"Main DACs", "Offset DACs",
+                                                  "Signals && Direct Load", "Output Voltages"};
+
+QAction* namedAction(QAction* action, const char* name) {
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+QMenu* namedMenu(QMenuBar* bar, const QString& title, const char* name) {
+  QMenu* menu = bar->addMenu(title);
+  menu->setObjectName(QString::fromLatin1(name));
+  return menu;
+}
+
+PictureBox* makePicture(QWidget* parent, const char* name, int left, int top) {
+  auto* picture = new PictureBox(parent);
+  place(picture, QString::fromLatin1(name), {left, top, 615, 495});
+  return picture;
+}
+
+// "Board link: ..." for the status bar; the simulated board says plainly that no board is used.
+QString boardLinkText(VendorDriver& driver) {
+  QString text = QStringLiteral("Board link: ") + QString::fromStdString(driver.description());
+  if (dynamic_cast<SimulatedBoard*>(&driver) != nullptr)
+    text += QStringLiteral(" (no driver library)");
+  return text;
+}
+
+}  // namespace
+
+void frmMain::buildMenus() {
+  QMenuBar* bar = menuBar();
+  menus.mnuFile = namedMenu(bar, QStringLiteral("File"), "mnuFile");
+  menus.mnuReload =
+      namedAction(menus.mnuFile->addAction(QStringLiteral("Reload USB")), "mnuReload");
+  menus.mnudash = namedAction(menus.mnuFile->addSeparator(), "mnudash");
+  menus.mnuExit = namedAction(menus.mnuFile->addAction(QStringLiteral("Exit")), "mnuExit");
+  menus.mnuAbout = namedMenu(bar, QStringLiteral("About"), "mnuAbout");
+  menus.mnuVersion =
+      namedAction(menus.mnuAbout->addAction(QStringLiteral("Version")), "mnuVersion");
+}
+
+void frmMain::buildWindowControls() {
+  setObjectName(QStringLiteral("frmMain"));
+  setFont(windowFont());
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("client"));
+  client->setFixedSize(tw(kClientWidth), tw(kClientHeight));
+  setCentralWidget(client);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+  // The corner pictures lie under the tab control; only their uncovered corners take clicks.
+  win.Picture1 = makePicture(client, "Picture1", 0, 0);
+  win.Picture3 = makePicture(client, "Picture3", 11400, 0);
+  win.Picture2 = makePicture(client, "Picture2", -120, 7020);
+
+  win.SSTab1 = new QTabWidget(client);
+  place(win.SSTab1, QStringLiteral("SSTab1"), {240, 240, 11655, 6855});
+  for (std::size_t i = 0; i < win.tabPage.size(); ++i) {
+    auto* page = new QWidget;
+    page->setObjectName(indexedName(QStringLiteral("tabPage"), static_cast<int>(i)));
+    win.SSTab1->addTab(page, QString::fromLatin1(kTabCaptions[i]));
+    win.tabPage[i] = page;
+  }
+  buildMainDacsTab(makeTabCanvas(win.SSTab1, win.tabPage[0]));
+  buildOffsetTab(makeTabCanvas(win.SSTab1, win.tabPage[1]));
+  buildSignalsTab(makeTabCanvas(win.SSTab1, win.tabPage[2]));
+  buildVoltagesTab(makeTabCanvas(win.SSTab1, win.tabPage[3]));
+
+  win.Label7 = makeLabel(client, QStringLiteral("Label7"), QStringLiteral("Output Data Word:"),
+                         {7320, 7200, 1755, 195});
+  makeBold(win.Label7);
+  win.Label7->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  win.lblOutputCode = makeValueLabel(client, QStringLiteral("lblOutputCode"),
+                                     QStringLiteral("000000"), {9120, 7140, 735, 255});
+  win.Command3 = makeButton(client, QStringLiteral("Command3"), QStringLiteral("Command3"),
+                            {2700, 7200, 1335, 255});
+  win.Command3->hide();
+
+  win.lblBoardLink = new QLabel(boardLinkText(link_.driver()));
+  win.lblBoardLink->setObjectName(QStringLiteral("lblBoardLink"));
+  statusBar()->addWidget(win.lblBoardLink);
+  statusBar()->setSizeGripEnabled(false);
+}

@@ -1,17 +1,81 @@
-// SCAFFOLD: placeholder bodies, to be replaced by the owner of this file.
+// The menu bar ("Reload USB", "Exit", "Version") and the hidden click sequence on the corner
+// pictures that opens the credits window.
+
+#include <QAction>
+#include <QMenu>
+
+#include "created.h"
 #include "frm_main.h"
+#include "picture_box.h"
 
-void frmMain::mnuReload_Click() {}
+namespace {
 
-void frmMain::mnuExit_Click() {}
+enum class Corner { TopLeft, TopRight, BottomLeft };
 
-void frmMain::mnuVersion_Click() {}
+// The hidden sequence: the corner pictures to click, in order (Picture1, Picture3, Picture2).
+constexpr std::array<Corner, 3> kSecretOrder{Corner::TopLeft, Corner::TopRight, Corner::BottomLeft};
 
-void frmMain::Picture1_Click() {}
+constexpr int stepOf(Corner corner) {
+  for (std::size_t step = 0; step < kSecretOrder.size(); ++step) {
+    if (kSecretOrder[step] == corner) return static_cast<int>(step);
+  }
+  return -1;
+}
 
-void frmMain::Picture2_Click() {}
+constexpr int kLastStep = static_cast<int>(kSecretOrder.size()) - 1;
 
-void frmMain::Picture3_Click() {}
+// One click of the hidden sequence: an earlier step advances Secret only from the step before
+// it, anything else starts over; the last step opens the credits window when all came in order.
+void secretClick(frmMain& window, int16_t& Secret, Corner corner) {
+  const int step = stepOf(corner);
+  if (step < kLastStep) {
+    Secret = static_cast<int16_t>(Secret == step ? step + 1 : 0);
+    return;
+  }
+  if (Secret == kLastStep) {
+    created credits;
+    window.services().runModal(credits);
+  }
+  Secret = 0;
+}
 
-void frmMain::wireMenus() {}
+}  // namespace
 
+void frmMain::mnuReload_Click() {
+  LoadUSB();
+  lineRequest(Request::ResetLow);
+  lineRequest(Request::ResetHigh);
+  Init();
+}
+
+void frmMain::mnuExit_Click() {
+  close();
+}
+
+void frmMain::mnuVersion_Click() {
+  services_.message(
+      {QStringLiteral("Version 1.06"),
+       QString::fromStdString(chip_.PartName) + QStringLiteral(" Evaluation Board Software"),
+       MessageIcon::Information});
+}
+
+void frmMain::Picture1_Click() {
+  secretClick(*this, Secret, Corner::TopLeft);
+}
+
+void frmMain::Picture2_Click() {
+  secretClick(*this, Secret, Corner::BottomLeft);
+}
+
+void frmMain::Picture3_Click() {
+  secretClick(*this, Secret, Corner::TopRight);
+}
+
+void frmMain::wireMenus() {
+  connect(menus.mnuReload, &QAction::triggered, this, [this] { mnuReload_Click(); });
+  connect(menus.mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
+  connect(menus.mnuVersion, &QAction::triggered, this, [this] { mnuVersion_Click(); });
+  connect(win.Picture1, &PictureBox::clicked, this, [this] { Picture1_Click(); });
+  connect(win.Picture2, &PictureBox::clicked, this, [this] { Picture2_Click(); });
+  connect(win.Picture3, &PictureBox::clicked, this, [this] { Picture3_Click(); });
+}

@@ -1,21 +1,81 @@
-// SCAFFOLD: placeholder bodies, to be replaced by the owner of this file.
+// The model setups: each applies one catalogue row to the register model and lays the window
+// out for it. One procedure serves all eight rows; the named setups only pick the row.
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
 #include "frm_main.h"
+#include "hex_text.h"
+#include "shape_widget.h"
+#include "value_label.h"
+#include "window_caption.h"
 
-void frmMain::Setup810() {}
+namespace {
 
-void frmMain::Setup811() {}
+QString registerText(int32_t value) {
+  return QString::fromStdString(RegisterText(value));
+}
 
-void frmMain::Setup812() {}
+}  // namespace
 
-void frmMain::Setup813() {}
+void frmMain::Setup810() {
+  applySetup(0);
+}
+void frmMain::Setup811() {
+  applySetup(1);
+}
+void frmMain::Setup812() {
+  applySetup(2);
+}
+void frmMain::Setup813() {
+  applySetup(3);
+}
+void frmMain::setup820() {
+  applySetup(4);
+}
+void frmMain::Setup821() {
+  applySetup(5);
+}
+void frmMain::Setup822() {
+  applySetup(6);
+}
+void frmMain::Setup823() {
+  applySetup(7);
+}
 
-void frmMain::setup820() {}
+void frmMain::applySetup(int catalogueIndex) {
+  if (catalogueIndex < 0 || catalogueIndex >= kPartCount) return;
+  const PartInfo& part = PartCatalogue()[static_cast<std::size_t>(catalogueIndex)];
+  chip_.ApplySetup(part);
 
-void frmMain::Setup821() {}
+  // The model's channel buttons; on the 8-channel models the second group of four sits in
+  // records 8..11 and is captioned as channels 4..7. "Selected DAC Group" is left alone.
+  for (int i = 0; i < kChannelCount; ++i) {
+    tab0.chkDAC[static_cast<std::size_t>(i)]->setVisible(ChannelUsed(part, i));
+  }
+  if (part.fourChannelGroups) {
+    for (int j = 8; j <= 11; ++j) {
+      tab0.chkDAC[static_cast<std::size_t>(j)]->setText(QStringLiteral("DAC%1").arg(j - 4));
+    }
+  }
 
-void frmMain::Setup822() {}
+  // The references: VREF0 and VREF1 always, VREF2 where the model has a third set.
+  for (int k = 0; k < 3; ++k) {
+    const bool shown = k < 2 || part.showVref2;
+    diagram.Label5[static_cast<std::size_t>(k)]->setVisible(shown);
+    diagram.txtVREF[static_cast<std::size_t>(k)]->setVisible(shown);
+  }
+  if (part.showOffsetDac2) {
+    tab1.cmdOFFSET[2]->show();
+    tab1.txtOffsetValue[2]->show();
+    tab1.Line8->show();
+    tab1.Label6[2]->show();
+  }
 
-void frmMain::Setup823() {}
-
-void frmMain::applySetup(int) {}
-
+  setWindowTitle(windowCaption(chip_));
+  diagram.lblM->setText(registerText(chip_.DACs[0].M()));
+  diagram.lblC->setText(registerText(chip_.DACs[0].C()));
+}

@@ -1,0 +1,96 @@
+// Saves pictures of the main window for the documentation: the window laid out for one model on
+// the simulated board, one picture per tab, plus the part chooser and the credits window. Every
+// message and modal window is answered at once.
+//
+// Usage: dac-eval-screenshots <catalogue index 0..7> <output folder>
+// Run it on a real or virtual display (xvfb-run) so that fonts and styles are those of a desktop.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QTabWidget>
+#include <QTextStream>
+#include <array>
+#include <cstdio>
+
+#include "board_link.h"
+#include "catalogue.h"
+#include "frm_main.h"
+#include "simulated_board.h"
+#include "window_services.h"
+
+namespace {
+
+constexpr std::array<const char*, 4> kTabFiles{"main-dacs", "offset-dacs", "signals",
+                                               "output-voltages"};
+
+void save(QWidget& widget, const QString& path) {
+  QApplication::processEvents();
+  if (!widget.grab().save(path)) {
+    std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+    return;
+  }
+  std::printf("%s\n", qPrintable(path));
+}
+
+// Chooses the model in the part chooser, photographs the modal windows, prints every message.
+class AutoServices : public WindowServices {
+ public:
+  AutoServices(int part, QString folder) : part_(part), folder_(std::move(folder)) {}
+
+  void message(const MessageSpec& spec) override {
+    std::fprintf(stderr, "message: %s | %s\n", qPrintable(spec.title), qPrintable(spec.text));
+  }
+
+  void runModal(QDialog& dialog) override {
+    dialog.show();
+    save(dialog, QDir(folder_).filePath(dialog.objectName().toLower() + QStringLiteral(".png")));
+    if (dialog.objectName() == QStringLiteral("frmPartSelect")) {
+      auto* button = dialog.findChild<QAbstractButton*>(QStringLiteral("cmdPART(%1)").arg(part_));
+      if (button != nullptr) button->click();
+    }
+    dialog.close();
+  }
+
+  void processEvents() override { QApplication::processEvents(); }
+
+ private:
+  int part_;
+  QString folder_;
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s <catalogue index 0..7> <output folder>\n", argv[0]);
+    return 2;
+  }
+  const int part = QString::fromLocal8Bit(argv[1]).toInt();
+  const QString folder = QString::fromLocal8Bit(argv[2]);
+  if (part < 0 || part >= kPartCount || !QDir().mkpath(folder)) {
+    std::fprintf(stderr, "bad model index or folder\n");
+    return 2;
+  }
+
+  SimulatedBoard board;
+  BoardLink link(board);
+  AutoServices services(part, folder);
+  frmMain window(link, services, QApplication::applicationDirPath());
+  window.Form_Load();
+  window.show();
+
+  const QString model = QString::fromStdString(window.chip().PartName).toLower();
+  for (int tab = 0; tab < static_cast<int>(kTabFiles.size()); ++tab) {
+    window.win.SSTab1->setCurrentIndex(tab);
+    save(window, QDir(folder).filePath(
+                     QStringLiteral("%1-%2.png").arg(model, QString::fromLatin1(kTabFiles[tab]))));
+  }
+  // The hidden sequence, for a picture of the credits window.
+  window.Picture1_Click();
+  window.Picture3_Click();
+  window.Picture2_Click();
+  return 0;
+}
