@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <algorithm>
 
 #include "twips.h"
 #include "value_label.h"
@@ -21,6 +23,14 @@ namespace {
 void fitCaption(QWidget* widget) {
   const int needed = widget->sizeHint().width();
   if (needed > widget->width()) widget->resize(needed, widget->height());
+}
+
+// An option button is at least as large as its round mark, so that the mark is never clipped.
+void fitMark(QRadioButton* option) {
+  QStyle* style = option->style();
+  const int width = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option);
+  const int height = style->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, nullptr, option);
+  option->resize(std::max(option->width(), width), std::max(option->height(), height));
 }
 
 }  // namespace
@@ -42,6 +52,7 @@ QRadioButton* makeOption(QWidget* parent, const QString& name, const QString& ca
                          TwipsBox box) {
   auto* option = new QRadioButton(caption, parent);
   place(option, name, box);
+  fitMark(option);
   if (!caption.isEmpty()) fitCaption(option);
   return option;
 }
