@@ -39,8 +39,8 @@ class AutoServices : public WindowServices {
  public:
   AutoServices(int part, QString folder) : part_(part), folder_(std::move(folder)) {}
 
-  void message(const MessageSpec& spec) override {
-    std::fprintf(stderr, "message: %s | %s\n", qPrintable(spec.title), qPrintable(spec.text));
+  void message(const MessageSpec& shown) override {
+    std::fprintf(stderr, "message: %s | %s\n", qPrintable(shown.title), qPrintable(shown.text));
   }
 
   void runModal(QDialog& dialog) override {
