@@ -10,6 +10,7 @@ using namespace steps;
 
 namespace {
 constexpr int kZR810 = 0;
+constexpr int kZR821 = 5;
 
 // The operator moves the focus out of the box with the Tab key.
 void leave(QLineEdit* box) {
@@ -28,6 +29,7 @@ class EntryBoxesTest : public QObject {
   void leavingABoxChecksIt_data();
   void leavingABoxChecksIt();
   void refusedBoxKeepsTheFocus();
+  void boxesTakeAnyText();
 };
 
 void EntryBoxesTest::enterMakesTheBoxActive() {
@@ -95,6 +97,7 @@ void EntryBoxesTest::leavingABoxChecksIt() {
   WindowUnderTest w(kZR810);
   QLineEdit* box = entryBox(w, 2);
   WindowUnderTest::setText(box, typed);
+  w.clearRequests();
 
   leave(box);
 
@@ -122,6 +125,21 @@ void EntryBoxesTest::refusedBoxKeepsTheFocus() {
   QCOMPARE(w.services().messages.size(), size_t{1});
   QCOMPARE(box->text(), QString());
   QCOMPARE(QApplication::focusWidget(), box);
+}
+
+// Checking is the handlers' business: no box filters what is typed.
+void EntryBoxesTest::boxesTakeAnyText() {
+  WindowUnderTest w(kZR821);
+  QList<QLineEdit*> boxes;
+  for (int i = 0; i < 10; ++i) boxes << entryBox(w, i);
+  for (int k = 0; k < 3; ++k) {
+    boxes << w.find<QLineEdit>(indexed("txtOffsetValue", k))
+          << w.find<QLineEdit>(indexed("txtVREF", k));
+  }
+  for (QLineEdit* box : boxes) {
+    QVERIFY2(box->validator() == nullptr, qPrintable(box->objectName()));
+    QVERIFY2(box->inputMask().isEmpty(), qPrintable(box->objectName()));
+  }
 }
 
 QTEST_MAIN(EntryBoxesTest)

@@ -178,7 +178,7 @@ void SelectionTest::resetReturnsBothChoicesToA() {
   chooseDacSource(w, true);
   w.clearRequests();
 
-  w.window().Init();
+  press(w, "mnuPulseReset");
 
   QVERIFY(w.find<QRadioButton>("optAB(0)")->isChecked());
   QVERIFY(!w.window().XRegisterB);

@@ -4,7 +4,6 @@
 
 #include <QtTest>
 
-#include "request_codes.h"
 #include "ui_test_support.h"
 #include "window_steps.h"
 
@@ -27,11 +26,6 @@ int32_t recordRegister(const DAC& record, const QString& button) {
   return record.X1A();
 }
 
-void pulseResetAndInit(WindowUnderTest& w) {
-  w.window().lineRequest(Request::ResetLow);
-  w.window().lineRequest(Request::ResetHigh);
-  w.window().Init();
-}
 }  // namespace
 
 class WriteYieldsTest : public QObject {
@@ -43,6 +37,7 @@ class WriteYieldsTest : public QObject {
   void selectionChangedInsideTheYield_data();
   void selectionChangedInsideTheYield();
   void sameRegisterWrittenInsideTheYield();
+  void resetInsideTheYield();
   void writeAfterResetReachesInputA();
 };
 
@@ -135,12 +130,32 @@ void WriteYieldsTest::sameRegisterWrittenInsideTheYield() {
   QCOMPARE(w.wordsSent().back(), 0xD18888);
 }
 
+// A reset that runs while the write yields wins: the write's word then carries the reset code
+// that its register holds again, so the chip agrees with the record.
+void WriteYieldsTest::resetInsideTheYield() {
+  WindowUnderTest w(kZR810);
+  pickChannel(w, 9);
+  chooseInputRegister(w, true);
+  enterCode(w, 0, "1234");
+  insideYield(w, [&] { press(w, "mnuPulseReset"); });
+
+  press(w, "cmdX1A");
+
+  const DAC& record = w.window().chip().DACs[9];
+  QCOMPARE(record.X1B(), 0x8000);
+  QCOMPARE(w.board().chip().inputB[9], std::optional<uint16_t>(0x8000));
+  QCOMPARE(w.board().chip().inputA[9], std::nullopt);
+  QCOMPARE(int{w.board().chip().control}, 0);  // back to A, as the window says
+  QVERIFY(!w.window().XRegisterB);
+  QCOMPARE(labelText(w, "lblXB"), QStringLiteral("8000"));
+}
+
 void WriteYieldsTest::writeAfterResetReachesInputA() {
   WindowUnderTest w(kZR810);
   chooseInputRegister(w, true);
   pickChannel(w, 9);
   chooseDacSource(w, true);
-  pulseResetAndInit(w);
+  press(w, "mnuPulseReset");
   w.clearRequests();
 
   enterCode(w, 0, "1234");
