@@ -1,0 +1,20 @@
+#include "auto_part_services.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDialog>
+
+void AutoPartServices::message(const MessageSpec&) {
+  ++messages_;
+}
+
+void AutoPartServices::runModal(QDialog& dialog) {
+  dialog.show();
+  const QString name = QStringLiteral("cmdPART(%1)").arg(partIndex_);
+  if (auto* button = dialog.findChild<QAbstractButton*>(name)) button->click();
+  dialog.close();
+}
+
+void AutoPartServices::processEvents() {
+  QCoreApplication::processEvents();
+}
