@@ -1,0 +1,199 @@
+#include "register_shadow.h"
+
+#include <optional>
+
+#include "frm_main.h"
+#include "session_text.h"
+
+namespace session {
+
+namespace {
+
+constexpr int kFirstChannelAddress = 8;
+constexpr int kChannels = 40;
+
+QString Shown(const std::optional<uint16_t>& value) {
+  return value ? Hex(*value) : QStringLiteral("empty");
+}
+
+// The data bits a channel-register word carries for a record value: the code times 4 on 14-bit
+// models.
+uint16_t WordData(int32_t value, int bits) {
+  return static_cast<uint16_t>((bits == 14 ? value * 4 : value) & 0xFFFF);
+}
+
+QString CompareRegister(const char* name, int index, Known known,
+                        const std::optional<uint16_t>& chip, int32_t modelValue, int bits) {
+  if (known == Known::Unknown) return {};
+  if (known == Known::PowerOn) {
+    if (!chip) return {};
+    return QStringLiteral("chip %1[%2] holds %3 though not written since reset")
+        .arg(QLatin1String(name))
+        .arg(index)
+        .arg(Hex(*chip));
+  }
+  const uint16_t expected = WordData(modelValue, bits);
+  if (chip == expected) return {};
+  return QStringLiteral("chip %1[%2] holds %3, the program's model %4 (data %5)")
+      .arg(QLatin1String(name))
+      .arg(index)
+      .arg(Shown(chip))
+      .arg(Hex(modelValue))
+      .arg(Hex(expected));
+}
+
+QString CompareWhole(const char* name, Known known, uint16_t chip, uint16_t modelValue) {
+  const uint16_t expected = known == Known::PowerOn ? 0 : modelValue;
+  if (known == Known::Unknown || chip == expected) return {};
+  return QStringLiteral("chip %1 holds %2, expected %3%4")
+      .arg(QLatin1String(name))
+      .arg(Hex(chip))
+      .arg(Hex(expected))
+      .arg(known == Known::PowerOn ? QStringLiteral(" (power-on)") : QString());
+}
+
+}  // namespace
+
+void RegisterShadow::powerOn() {
+  for (auto* registers : {&inputA_, &inputB_, &gain_, &offset_}) registers->fill(Known::PowerOn);
+  offsetDac_.fill(Known::PowerOn);
+  abSelect_.fill(Known::PowerOn);
+  monitor_ = Known::PowerOn;
+  gpio_ = Known::PowerOn;
+  controlState_ = Known::PowerOn;
+  control_ = 0;
+}
+
+void RegisterShadow::inputWritten(int dac, bool modelRegisterB) {
+  const auto at = static_cast<size_t>(dac);
+  const bool landsInB = routesToB();
+  if (landsInB == modelRegisterB) {
+    (landsInB ? inputB_ : inputA_)[at] = Known::Written;
+    return;
+  }
+  // The chip's register took a code that the model keeps in the other one, and the model's
+  // register changed without the chip's.
+  inputA_[at] = Known::Unknown;
+  inputB_[at] = Known::Unknown;
+}
+
+void RegisterShadow::controlChosen(bool inputB) {
+  controlState_ = Known::Written;
+  control_ = inputB ? 0x4 : 0x0;
+}
+
+void RegisterShadow::controlSet(uint16_t data) {
+  controlState_ = Known::Unknown;
+  control_ = data;
+}
+
+void RegisterShadow::followWord(int32_t word, bool modelRegisterB) {
+  const int mode = (word >> 22) & 0x3;
+  const int address = (word >> 16) & 0x3F;
+  const auto data = static_cast<uint16_t>(word & 0xFFFF);
+  if (mode != 0) {
+    const int dac = address - kFirstChannelAddress;
+    if (dac < 0 || dac >= kChannels) return;
+    const auto at = static_cast<size_t>(dac);
+    if (mode == 3) inputWritten(dac, modelRegisterB);
+    if (mode == 2) offset_[at] = Known::Written;
+    if (mode == 1) gain_[at] = Known::Written;
+    return;
+  }
+  if (address == 1 && (data == 0x0 || data == 0x4)) controlChosen(data == 0x4);
+  if (address == 1 && data != 0x0 && data != 0x4) controlSet(data);
+  if (address >= 2 && address <= 4) offsetDacWritten(address - 2);
+  if (address >= 6 && address <= 10) abSelectWritten(address - 6);
+  if (address == 12) monitorWritten();
+  if (address == 13) gpioWritten();
+}
+
+void RegisterShadow::directWord(int32_t word) {
+  const int mode = (word >> 22) & 0x3;
+  const int address = (word >> 16) & 0x3F;
+  if (mode != 0) {
+    const int dac = address - kFirstChannelAddress;
+    if (dac < 0 || dac >= kChannels) return;
+    const auto at = static_cast<size_t>(dac);
+    if (mode == 3) (routesToB() ? inputB_ : inputA_)[at] = Known::Unknown;
+    if (mode == 2) offset_[at] = Known::Unknown;
+    if (mode == 1) gain_[at] = Known::Unknown;
+    return;
+  }
+  if (address == 1) controlSet(static_cast<uint16_t>(word & 0xFFFF));
+  if (address >= 2 && address <= 4) offsetDac_[static_cast<size_t>(address - 2)] = Known::Unknown;
+  if (address >= 6 && address <= 10) abSelect_[static_cast<size_t>(address - 6)] = Known::Unknown;
+  if (address == 12) monitor_ = Known::Unknown;
+  if (address == 13) gpio_ = Known::Unknown;
+}
+
+QString RegisterShadow::disagreement(const SimulatedChip& chip, const frmMain& window,
+                                     int gpioOption) const {
+  for (int dac = 0; dac < kChannels; ++dac) {
+    const QString difference = channelDisagreement(chip, window, dac);
+    if (!difference.isEmpty()) return difference;
+  }
+  return functionRegisterDisagreement(chip, window, gpioOption);
+}
+
+QString RegisterShadow::channelDisagreement(const SimulatedChip& chip, const frmMain& window,
+                                            int dac) const {
+  const auto at = static_cast<size_t>(dac);
+  const DAC& record = window.chip().DACs.at(at);
+  const int bits = window.chip().PartBits;
+  for (const QString& difference :
+       {CompareRegister("inputA", dac, inputA_[at], chip.inputA[at], record.X1A(), bits),
+        CompareRegister("inputB", dac, inputB_[at], chip.inputB[at], record.X1B(), bits),
+        CompareRegister("gain", dac, gain_[at], chip.gain[at], record.M(), bits),
+        CompareRegister("offset", dac, offset_[at], chip.offset[at], record.C(), bits)}) {
+    if (!difference.isEmpty()) return difference;
+  }
+  return {};
+}
+
+QString RegisterShadow::functionRegisterDisagreement(const SimulatedChip& chip,
+                                                     const frmMain& window, int gpioOption) const {
+  for (int k = 0; k < 3; ++k) {
+    const auto at = static_cast<size_t>(k);
+    const QString difference = CompareRegister("offsetDac", k, offsetDac_[at], chip.offsetDac[at],
+                                               window.chip().OffsetDAC(k), 16);
+    if (!difference.isEmpty()) return difference;
+  }
+  for (int g = 0; g < 5; ++g) {
+    const auto at = static_cast<size_t>(g);
+    const QString difference = CompareWhole("abSelect", abSelect_[at], chip.abSelect[at],
+                                            static_cast<uint16_t>(GroupMask(window, g)));
+    if (!difference.isEmpty()) return QStringLiteral("%1 of group %2").arg(difference).arg(g);
+  }
+  // The control register always holds what was last sent; while that came from the A/B choice,
+  // its bit 2 is the choice.
+  if (chip.control != control_)
+    return QStringLiteral("chip control holds %1, last sent %2")
+        .arg(Hex(chip.control))
+        .arg(Hex(control_));
+  if (controlState_ == Known::Written && ((chip.control & 0x4) != 0) != window.XRegisterB)
+    return QStringLiteral("chip control bit 2 disagrees with XRegisterB");
+  static constexpr std::array<uint16_t, 3> kGpioData = {0x0, 0x2, 0x3};
+  for (const QString& difference :
+       {CompareWhole("monitor", monitor_, chip.monitor,
+                     static_cast<uint16_t>(window.MonitorState & 0xFFFF)),
+        CompareWhole("gpio", gpio_, chip.gpio, kGpioData.at(static_cast<size_t>(gpioOption)))}) {
+    if (!difference.isEmpty()) return difference;
+  }
+  return {};
+}
+
+int GroupMask(const frmMain& window, int group) {
+  const bool fourChannelGroups =
+      window.chip().PartName == "ZR812" || window.chip().PartName == "ZR813";
+  const int size = fourChannelGroups ? 4 : 8;
+  if (fourChannelGroups && group > 1) return 0;
+  int mask = 0;
+  for (int p = 0; p < size; ++p) {
+    const auto record = static_cast<size_t>(group * 8 + p);
+    if (window.chip().DACs.at(record).ABsel() == 1) mask |= 1 << p;
+  }
+  return mask;
+}
+
+}  // namespace session

@@ -1,0 +1,79 @@
+#pragma once
+// Which of the simulated chip's registers the program has written since the chip's last reset,
+// so that each can be held against the program's register model.
+//
+// A register is at power-on (not written since the chip's reset: the chip must hold its power-on
+// value), written by the program (the chip must hold what the program's model says), or unknown
+// (the chip legitimately holds something else: a direct load wrote it, or an X word reached the
+// other input register because the chip's control register no longer followed the A/B choice).
+// An unknown register becomes comparable again when the program next writes it.
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+#include "simulated_board.h"
+
+class frmMain;
+
+namespace session {
+
+enum class Known { PowerOn, Written, Unknown };
+
+class RegisterShadow {
+ public:
+  RegisterShadow() { powerOn(); }
+
+  // The chip's registers went back to power-on (a RESET rising edge).
+  void powerOn();
+
+  // The X word for record `dac` went out while the program's model stored it in input register
+  // B (`modelRegisterB`) or A. It lands where the chip's control register points; when that is
+  // the other register, neither input register of the record is comparable any more.
+  void inputWritten(int dac, bool modelRegisterB);
+  void gainWritten(int dac) { gain_.at(static_cast<size_t>(dac)) = Known::Written; }
+  void offsetWritten(int dac) { offset_.at(static_cast<size_t>(dac)) = Known::Written; }
+  void offsetDacWritten(int k) { offsetDac_.at(static_cast<size_t>(k)) = Known::Written; }
+  void abSelectWritten(int group) { abSelect_.at(static_cast<size_t>(group)) = Known::Written; }
+  void monitorWritten() { monitor_ = Known::Written; }
+  void gpioWritten() { gpio_ = Known::Written; }
+  // The control word of the A/B choice for "X >>".
+  void controlChosen(bool inputB);
+  // A control word that does not follow the A/B choice (the power-down test).
+  void controlSet(uint16_t data);
+  // A word the program sent: what it addresses is written; an X word as inputWritten.
+  void followWord(int32_t word, bool modelRegisterB);
+  // A word typed into the direct load: whatever it addresses is no longer the program's.
+  void directWord(int32_t word);
+
+  // Whether the chip's control register sends X words to input register B.
+  bool routesToB() const { return (control_ & 0x4) != 0; }
+  uint16_t control() const { return control_; }
+  Known gpio() const { return gpio_; }
+
+  // The first difference between the chip and the program's model, or an empty text.
+  // `gpioOption` is the checked GPIO option (0..2).
+  QString disagreement(const SimulatedChip& chip, const frmMain& window, int gpioOption) const;
+
+ private:
+  QString channelDisagreement(const SimulatedChip& chip, const frmMain& window, int dac) const;
+  QString functionRegisterDisagreement(const SimulatedChip& chip, const frmMain& window,
+                                       int gpioOption) const;
+
+  std::array<Known, 40> inputA_{};
+  std::array<Known, 40> inputB_{};
+  std::array<Known, 40> gain_{};
+  std::array<Known, 40> offset_{};
+  std::array<Known, 3> offsetDac_{};
+  std::array<Known, 5> abSelect_{};
+  Known monitor_ = Known::PowerOn;
+  Known gpio_ = Known::PowerOn;
+  Known controlState_ = Known::PowerOn;  // Written: last set by the A/B choice
+  uint16_t control_ = 0;                 // the chip's control register as last sent
+};
+
+// The A/B select mask that the program's records give group `group`: bit p set when the group's
+// member at position p takes X2B. On the 8-channel models the groups are records 0..3 and 8..11.
+int GroupMask(const frmMain& window, int group);
+
+}  // namespace session
