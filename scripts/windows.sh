@@ -13,6 +13,7 @@ cmake --build "$build" -j 2
 export WINEDEBUG=-all
 export WINEPREFIX="$build/wineprefix"
 rm -rf "$WINEPREFIX"
+mkdir -p "$WINEPREFIX"
 # One wine server for the whole run, with the prefix made and its services started here, their
 # output kept away from the tests: otherwise a service started by the first test holds that
 # test's output open and ctest waits for it forever.
