@@ -9,7 +9,7 @@ class AutoPartServices : public WindowServices {
  public:
   explicit AutoPartServices(int partIndex) : partIndex_(partIndex) {}
 
-  void message(const MessageSpec& spec) override;
+  void message(const MessageSpec& box) override;
   void runModal(QDialog& dialog) override;
   void processEvents() override;
 

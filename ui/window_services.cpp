@@ -18,8 +18,8 @@ QMessageBox::Icon toQt(MessageIcon icon) {
 }
 }  // namespace
 
-void DesktopServices::message(const MessageSpec& spec) {
-  QMessageBox box(toQt(spec.icon), spec.title, spec.text, QMessageBox::Ok);
+void DesktopServices::message(const MessageSpec& message) {
+  QMessageBox box(toQt(message.icon), message.title, message.text, QMessageBox::Ok);
   box.exec();
 }
 

@@ -19,7 +19,7 @@ class WindowServices {
  public:
   virtual ~WindowServices() = default;
   // Shows a message box and returns when it has been dismissed.
-  virtual void message(const MessageSpec& spec) = 0;
+  virtual void message(const MessageSpec& box) = 0;
   // Shows `dialog` modally and returns when it has been closed.
   virtual void runModal(QDialog& dialog) = 0;
   // Lets pending window events run once.
@@ -29,7 +29,7 @@ class WindowServices {
 // The real desktop: QMessageBox, QDialog::exec and QCoreApplication::processEvents.
 class DesktopServices : public WindowServices {
  public:
-  void message(const MessageSpec& spec) override;
+  void message(const MessageSpec& box) override;
   void runModal(QDialog& dialog) override;
   void processEvents() override;
 };

@@ -6,8 +6,8 @@
 
 #include "request_codes.h"
 
-void RecordingServices::message(const MessageSpec& spec) {
-  messages.push_back({spec.text, spec.title, spec.icon});
+void RecordingServices::message(const MessageSpec& box) {
+  messages.push_back({box.text, box.title, box.icon});
 }
 
 void RecordingServices::runModal(QDialog& dialog) {

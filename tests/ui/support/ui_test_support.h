@@ -23,7 +23,7 @@ struct RecordedMessage {
 // Records every message and modal window and answers at once.
 class RecordingServices : public WindowServices {
  public:
-  void message(const MessageSpec& spec) override;
+  void message(const MessageSpec& box) override;
   void runModal(QDialog& dialog) override;
   void processEvents() override;
 
