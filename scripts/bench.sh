@@ -8,6 +8,6 @@ build="$root/build/bench"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DDAC_EVAL_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target benchmarks -j 2 >/dev/null
 export QT_QPA_PLATFORM=offscreen
-for bench in bench_register_write bench_voltages_tab bench_startup_time bench_startup_memory; do
+for bench in bench_register_write bench_voltages_tab bench_startup; do
   "$build/bench/$bench"
 done
