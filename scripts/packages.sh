@@ -1,5 +1,6 @@
 # The Debian packages each command needs (sourced by the scripts).
-BUILD_PACKAGES=(cmake g++ make qt6-base-dev libgl-dev)
+# fonts-liberation: a sans-serif with the metrics the window is laid out for.
+BUILD_PACKAGES=(cmake g++ make qt6-base-dev libgl-dev fonts-liberation)
 TEST_PACKAGES=("${BUILD_PACKAGES[@]}" libgtest-dev)
 # libFuzzer: Clang, and its runtime libraries (the fuzzer driver and the sanitizers for Clang).
 FUZZ_PACKAGES=(cmake make g++ clang-14 libclang-rt-14-dev)

@@ -16,14 +16,12 @@ QString indexedName(const QString& name, int index) {
   return QStringLiteral("%1(%2)").arg(name).arg(index);
 }
 
-namespace {
-
-// A caption that the window's font draws wider than the designed box widens the box to the
-// right, so that no caption is cut off.
 void fitCaption(QWidget* widget) {
   const int needed = widget->sizeHint().width();
   if (needed > widget->width()) widget->resize(needed, widget->height());
 }
+
+namespace {
 
 // An option button is at least as large as its round mark, so that the mark is never clipped.
 void fitMark(QRadioButton* option) {

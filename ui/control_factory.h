@@ -25,6 +25,10 @@ struct TwipsBox {
 // "name(index)": the objectName of a control array member.
 QString indexedName(const QString& name, int index);
 
+// A caption that the window's font draws wider than the control widens the control to the
+// right, so that no caption is cut off.
+void fitCaption(QWidget* widget);
+
 // Gives `widget` its name and its place.
 void place(QWidget* widget, const QString& name, TwipsBox box);
 

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <memory>
 
+#include "control_factory.h"
 #include "frm_main.h"
 #include "frm_part_select.h"
 #include "hex_text.h"
@@ -136,6 +137,7 @@ void frmMain::refreshOutputVoltages() {
       label->setText(QStringLiteral("Vout%1=VREF%2?").arg(i).arg(set));
       label->setToolTip(QStringLiteral("VREF%1 is not a number").arg(set));
     }
+    fitCaption(label);  // a long voltage such as -10.0000V is never cut off
   }
 }
 
