@@ -53,11 +53,13 @@ class frmMain : public QMainWindow {
   void optAB_Click(int index);
   void chkAllChannels_Click(int index);
 
-  // ---- register entry and writes (frm_main_writes.cpp) ----
+  // ---- entry boxes and the entry check (frm_main_entry_boxes.cpp) ----
   bool CheckText(const QString& CheckString, int16_t BitLength);  // true: refused, message shown
   void txtInput_KeyPress(int index, int keyCode);
   void txtInput_LostFocus(int index);
   void InputSel_Click(int index);
+
+  // ---- register writes (frm_main_writes.cpp) ----
   void cmdX1A_Click();
   void cmdM_Click();
   void cmdC_Click();
