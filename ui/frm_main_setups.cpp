@@ -8,18 +8,10 @@
 #include <QRadioButton>
 
 #include "frm_main.h"
-#include "hex_text.h"
+#include "register_display.h"
 #include "shape_widget.h"
 #include "value_label.h"
 #include "window_caption.h"
-
-namespace {
-
-QString registerText(int32_t value) {
-  return QString::fromStdString(RegisterText(value));
-}
-
-}  // namespace
 
 void frmMain::Setup810() {
   applySetup(0);
@@ -76,6 +68,6 @@ void frmMain::applySetup(int catalogueIndex) {
   }
 
   setWindowTitle(windowCaption(chip_));
-  diagram.lblM->setText(registerText(chip_.DACs[0].M()));
-  diagram.lblC->setText(registerText(chip_.DACs[0].C()));
+  diagram.lblM->setText(registerDisplay(chip_.DACs[0].M()));
+  diagram.lblC->setText(registerDisplay(chip_.DACs[0].C()));
 }

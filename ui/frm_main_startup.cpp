@@ -14,7 +14,7 @@
 #include "control_factory.h"
 #include "frm_main.h"
 #include "frm_part_select.h"
-#include "hex_text.h"
+#include "register_display.h"
 #include "shape_widget.h"
 #include "suppress_events.h"
 #include "transfer_function.h"
@@ -25,10 +25,6 @@ namespace {
 
 constexpr int kOutputVoltagesTab = 3;
 constexpr int kFirstChannelItem = 2;  // after "Mon_In0" and "Mon_In1"
-
-QString registerText(int32_t value) {
-  return QString::fromStdString(RegisterText(value));
-}
 
 }  // namespace
 
@@ -108,13 +104,13 @@ void frmMain::LoadUSB() {
 
 void frmMain::ShowRegistersOf(int index) {
   const DAC& record = chip_.DACs[static_cast<std::size_t>(index)];
-  diagram.lblXA->setText(registerText(record.X1A()));
-  diagram.lblXB->setText(registerText(record.X1B()));
-  diagram.lblX2A->setText(registerText(record.X2A));
-  diagram.lblX2B->setText(registerText(record.X2B));
-  diagram.lblM->setText(registerText(record.M()));
-  diagram.lblC->setText(registerText(record.C()));
-  diagram.DACregister->setText(registerText(record.DACregValue()));
+  diagram.lblXA->setText(registerDisplay(record.X1A()));
+  diagram.lblXB->setText(registerDisplay(record.X1B()));
+  diagram.lblX2A->setText(registerDisplay(record.X2A));
+  diagram.lblX2B->setText(registerDisplay(record.X2B));
+  diagram.lblM->setText(registerDisplay(record.M()));
+  diagram.lblC->setText(registerDisplay(record.C()));
+  diagram.DACregister->setText(registerDisplay(record.DACregValue()));
 }
 
 void frmMain::refreshOutputVoltages() {

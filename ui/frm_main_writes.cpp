@@ -12,6 +12,7 @@
 #include "hex_text.h"
 #include "key_code.h"
 #include "on_selected.h"
+#include "register_display.h"
 #include "transfer_function.h"
 #include "value_label.h"
 
@@ -52,8 +53,7 @@ void UpdateCorrectedCode(frmMain& w, int16_t dac, bool registerB) {
   if (const auto x2 = CorrectedCode(input, record.M(), record.C(), chip.PartBits)) {
     (registerB ? record.X2B : record.X2A) = *x2;
     if (dac == w.SelectedDac) {
-      (registerB ? w.diagram.lblX2B : w.diagram.lblX2A)
-          ->setText(QString::fromStdString(RegisterText(*x2)));
+      (registerB ? w.diagram.lblX2B : w.diagram.lblX2A)->setText(registerDisplay(*x2));
     }
   }
   w.services().processEvents();
