@@ -2,6 +2,7 @@
 // the built-in simulated board otherwise, and the main window.
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <memory>
 
@@ -27,7 +28,9 @@ int main(int argc, char* argv[]) {
   const std::unique_ptr<VendorDriver> driver = chooseDriver();
   BoardLink link(*driver);
   DesktopServices services;
-  frmMain window(link, services, QApplication::applicationDirPath());
+  // The folder as the platform writes it (backslashes on Windows): the firmware path is built on
+  // it.
+  frmMain window(link, services, QDir::toNativeSeparators(QApplication::applicationDirPath()));
   window.Form_Load();
   window.show();
   return QApplication::exec();
