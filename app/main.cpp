@@ -27,10 +27,11 @@ int main(int argc, char* argv[]) {
 
   const std::unique_ptr<VendorDriver> driver = chooseDriver();
   BoardLink link(*driver);
-  DesktopServices services;
   // The folder as the platform writes it (backslashes on Windows): the firmware path is built on
   // it.
-  frmMain window(link, services, QDir::toNativeSeparators(QApplication::applicationDirPath()));
+  Session session(link, QDir::toNativeSeparators(QApplication::applicationDirPath()).toStdString());
+  DesktopServices services;
+  frmMain window(session, services);
   window.Form_Load();
   window.show();
   return QApplication::exec();

@@ -4,17 +4,17 @@
 #include <QCoreApplication>
 #include <QDialog>
 
-void AutoPartServices::message(const MessageSpec&) {
+void AutoPartServices::showMessage(const MessageSpec&) {
   ++messages_;
 }
 
-void AutoPartServices::runModal(QDialog& dialog) {
+void AutoPartServices::showModal(QDialog& dialog) {
   dialog.show();
   const QString name = QStringLiteral("cmdPART(%1)").arg(partIndex_);
   if (auto* button = dialog.findChild<QAbstractButton*>(name)) button->click();
   dialog.close();
 }
 
-void AutoPartServices::processEvents() {
+void AutoPartServices::yieldToEvents() {
   QCoreApplication::processEvents();
 }

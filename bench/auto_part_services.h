@@ -9,11 +9,12 @@ class AutoPartServices : public WindowServices {
  public:
   explicit AutoPartServices(int partIndex) : partIndex_(partIndex) {}
 
-  void message(const MessageSpec& box) override;
-  void runModal(QDialog& dialog) override;
-  void processEvents() override;
-
   int messagesShown() const { return messages_; }
+
+ protected:
+  void showMessage(const MessageSpec& box) override;
+  void showModal(QDialog& dialog) override;
+  void yieldToEvents() override;
 
  private:
   int partIndex_;

@@ -41,8 +41,9 @@ struct Bench {
   SimulatedBoard board;
   TimestampingDriver driver{board};
   BoardLink link{driver};
+  Session session{link, "/nonexistent"};
   AutoPartServices services{kPartZR810};
-  frmMain window{link, services, QStringLiteral("/nonexistent")};
+  frmMain window{session, services};
   QAbstractButton* button = nullptr;
   QLineEdit* entry = nullptr;
 };

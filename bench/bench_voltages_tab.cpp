@@ -34,8 +34,9 @@ constexpr int kOutputVoltagesTab = 3;
 struct Bench {
   SimulatedBoard board;
   BoardLink link{board};
+  Session session{link, "/nonexistent"};
   AutoPartServices services{kPartZR820};
-  frmMain window{link, services, QStringLiteral("/nonexistent")};
+  frmMain window{session, services};
 };
 
 // One timed selection of tab `tab` from tab 0, in milliseconds; negative when the output voltages

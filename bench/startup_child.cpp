@@ -71,8 +71,9 @@ int RunMainWindow(Clock::time_point entry) {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/dac-eval.png")));
   SimulatedBoard board;
   BoardLink link(board);
+  Session session(link, QApplication::applicationDirPath().toStdString());
   AutoPartServices services(kPartZR810);
-  frmMain window(link, services, QApplication::applicationDirPath());
+  frmMain window(session, services);
   window.Form_Load();
   return ShowAndWait(window, entry);
 }

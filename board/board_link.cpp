@@ -40,11 +40,20 @@ void BoardLink::SPIwrite(int32_t word) {
   uint8_t noData = 0;
   BoardStatus = driver_.Vendor_Request(BoardHandle, static_cast<uint8_t>(Request::Spi), value,
                                        index, kDirectionOut, 0, &noData);
+  notifyObserver(
+      {static_cast<uint8_t>(Request::Spi), value, index, kDirectionOut, 0, BoardStatus, {}});
 }
 
 int32_t BoardLink::SPIread() {
   BoardStatus = driver_.Vendor_Request(BoardHandle, static_cast<uint8_t>(Request::Spi), 0, 0,
                                        kDirectionIn, kReadbackLength, ReadBuffer.data());
+  notifyObserver({static_cast<uint8_t>(Request::Spi),
+                  0,
+                  0,
+                  kDirectionIn,
+                  kReadbackLength,
+                  BoardStatus,
+                  {ReadBuffer[0], ReadBuffer[1], ReadBuffer[2]}});
   return ReadBuffer[1] * 256 + ReadBuffer[0];
 }
 
@@ -52,6 +61,7 @@ void BoardLink::LineRequest(Request code) {
   uint8_t noData = 0;
   BoardStatus = driver_.Vendor_Request(BoardHandle, static_cast<uint8_t>(code), 0, 0, kDirectionOut,
                                        0, &noData);
+  notifyObserver({static_cast<uint8_t>(code), 0, 0, kDirectionOut, 0, BoardStatus, {}});
 }
 
 std::string BoardLink::MakeFirmwarePath(const std::string& exeFolder) {

@@ -15,9 +15,24 @@ inline constexpr std::size_t kFirmwarePathBytes = 513;
 // Status of a download refused because the path does not fit the driver's byte buffer.
 inline constexpr int16_t kPathRefusedStatus = -2;
 
+// One vendor request as it went to the board, with the status it came back with.
+struct RequestRecord {
+  uint8_t code = 0;
+  int32_t value = 0;
+  int32_t index = 0;
+  uint8_t direction = 0;
+  int32_t length = 0;
+  int16_t status = 0;
+  std::array<uint8_t, 3> reply{};  // the bytes a readback returned
+};
+
 class BoardLink {
  public:
   explicit BoardLink(VendorDriver& driver);
+
+  // Told of every vendor request once its status is known.
+  using RequestObserver = std::function<void(const RequestRecord&)>;
+  void setRequestObserver(RequestObserver observer) { observer_ = std::move(observer); }
 
   VendorDriver& driver() { return driver_; }
 
@@ -54,5 +69,10 @@ class BoardLink {
   std::array<uint8_t, 21> ReadBuffer{};
 
  private:
+  void notifyObserver(const RequestRecord& request) const {
+    if (observer_) observer_(request);
+  }
+
   VendorDriver& driver_;
+  RequestObserver observer_;
 };

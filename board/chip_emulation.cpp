@@ -1,5 +1,7 @@
 #include "chip_emulation.h"
 
+#include <optional>
+
 #include "request_codes.h"
 
 namespace {
@@ -22,6 +24,48 @@ enum Function : int {
   kGpio = 13,
 };
 
+// A register's code: the data bits as sent, moved down on the 14-bit models; an empty register
+// holds its power-on code.
+int32_t CodeOf(const SimulatedChip& chip, const std::optional<uint16_t>& data, int32_t powerOn) {
+  if (!data) return powerOn;
+  return chip.bits == 14 ? *data >> 2 : *data;
+}
+
+// (C - 2^(n-1)) + X1 * (M + 1) / 2^n, rounded to the nearest integer with ties to even, in exact
+// integer arithmetic. Not limited to the code range.
+int32_t CorrectedX2(int bits, int32_t x1, int32_t m, int32_t c) {
+  const int64_t scale = int64_t{1} << bits;
+  const int64_t half = scale / 2;
+  const int64_t numerator = (int64_t{c} - half) * scale + int64_t{x1} * (int64_t{m} + 1);
+  int64_t quotient = numerator >= 0 ? numerator / scale : -((-numerator + scale - 1) / scale);
+  const int64_t remainder = numerator - quotient * scale;  // 0 <= remainder < scale
+  if (remainder > half || (remainder == half && (quotient & 1) != 0)) ++quotient;
+  return static_cast<int32_t>(quotient);
+}
+
+void LoadDac(SimulatedChip& chip, std::size_t record) {
+  const bool fromB = (chip.abSelect[record / 8] >> (record % 8) & 1) != 0;
+  chip.dac[record] = fromB ? chip.x2b[record] : chip.x2a[record];
+}
+
+void LoadAllDacs(SimulatedChip& chip) {
+  for (std::size_t record = 0; record < chip.dac.size(); ++record) LoadDac(chip, record);
+}
+
+// The chip recomputes the X2 of the input register that the control register selects whenever
+// that input, the gain or the offset of the channel is written; while LDAC is held low the DAC
+// register follows at once.
+void UpdateX2(SimulatedChip& chip, std::size_t record) {
+  if (chip.bits != 16 && chip.bits != 14) return;
+  const bool registerB = (chip.control & kInputRegisterB) != 0;
+  const int32_t fullScale = (1 << chip.bits) - 1;
+  const int32_t x1 = CodeOf(chip, (registerB ? chip.inputB : chip.inputA)[record], chip.resetCode);
+  const int32_t m = CodeOf(chip, chip.gain[record], fullScale);
+  const int32_t c = CodeOf(chip, chip.offset[record], 1 << (chip.bits - 1));
+  (registerB ? chip.x2b : chip.x2a)[record] = CorrectedX2(chip.bits, x1, m, c);
+  if (chip.ldacLineLow) LoadDac(chip, record);
+}
+
 void ApplyChannelWord(SimulatedChip& chip, int mode, int address, uint16_t data) {
   if (address < kFirstChannelAddress || address > kLastChannelAddress) return;
   const auto record = static_cast<std::size_t>(address - kFirstChannelAddress);
@@ -36,16 +80,20 @@ void ApplyChannelWord(SimulatedChip& chip, int mode, int address, uint16_t data)
       chip.gain[record] = data;
       break;
     default:
-      break;
+      return;
   }
+  UpdateX2(chip, record);
 }
 
 void ApplySpecialWord(SimulatedChip& chip, int code, uint16_t data) {
   if (code >= kOffsetDac0 && code <= kOffsetDac2) {
     chip.offsetDac[static_cast<std::size_t>(code - kOffsetDac0)] = data;
   } else if (code >= kABSelectGroup0 && code <= kABSelectGroup4) {
-    chip.abSelect[static_cast<std::size_t>(code - kABSelectGroup0)] =
-        static_cast<uint8_t>(data & 0xFF);
+    const auto group = static_cast<std::size_t>(code - kABSelectGroup0);
+    chip.abSelect[group] = static_cast<uint8_t>(data & 0xFF);
+    if (chip.ldacLineLow) {
+      for (std::size_t p = 0; p < 8; ++p) LoadDac(chip, group * 8 + p);
+    }
   } else if (code == kControl) {
     chip.control = data;
   } else if (code == kReadbackSelect) {
@@ -95,13 +143,19 @@ void ApplyLineRequest(SimulatedChip& chip, uint8_t code) {
       if (SetLine(chip.clrLineLow, false)) ++chip.clrPulses;
       break;
     case Request::LdacPulse:
+      LoadAllDacs(chip);
       ++chip.ldacPulses;
       break;
     case Request::LdacLow:
       SetLine(chip.ldacLineLow, true);
+      LoadAllDacs(chip);
       break;
     case Request::LdacHigh:
       SetLine(chip.ldacLineLow, false);
+      break;
+    case Request::Start:
+      // The firmware starts with every control line high.
+      chip.resetLineLow = chip.clrLineLow = chip.ldacLineLow = false;
       break;
     default:
       break;
@@ -116,6 +170,11 @@ void PowerOnRegisters(SimulatedChip& chip) {
   powerOn.resetLineLow = chip.resetLineLow;
   powerOn.clrLineLow = chip.clrLineLow;
   powerOn.ldacLineLow = chip.ldacLineLow;
+  powerOn.bits = chip.bits;
+  powerOn.resetCode = chip.resetCode;
+  powerOn.x2a.fill(chip.resetCode);
+  powerOn.x2b.fill(chip.resetCode);
+  powerOn.dac.fill(chip.resetCode);
   chip = powerOn;
 }
 

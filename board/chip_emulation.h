@@ -9,7 +9,8 @@
 // Decodes one 24-bit word into the chip's registers; words the chip does not know are ignored.
 void ApplyWord(SimulatedChip& chip, int32_t word);
 
-// Sets or pulses a control line (request codes DA..E3); other codes change nothing.
+// Sets or pulses a control line (request codes DA..E3; the start request E0 leaves every line
+// high); other codes change nothing.
 void ApplyLineRequest(SimulatedChip& chip, uint8_t code);
 
 // Every register back to its power-on state; pulse counts and line levels stay.

@@ -85,12 +85,27 @@ int16_t SimulatedBoard::Vendor_Request(int32_t /*handle*/, uint8_t request, int3
       ApplyLineRequest(chip_, request);
     }
   }
-  requests_.push_back(std::move(record));
+  keep(std::move(record));
   return attached_ ? int16_t{0} : kNoBoardStatus;
 }
 
 std::string SimulatedBoard::description() const {
   return "Simulated board";
+}
+
+void SimulatedBoard::setChipModel(int bits, int32_t resetCode) {
+  chip_.bits = bits;
+  chip_.resetCode = resetCode;
+  PowerOnRegisters(chip_);
+}
+
+// Drops the older half once twice the kept number has piled up: amortised constant time.
+void SimulatedBoard::keep(RecordedRequest record) {
+  if (requests_.size() >= 2 * kKeptRequests) {
+    requests_.erase(requests_.begin(),
+                    requests_.end() - static_cast<std::ptrdiff_t>(kKeptRequests));
+  }
+  requests_.push_back(std::move(record));
 }
 
 void SimulatedBoard::setBoardAttached(bool attached) {

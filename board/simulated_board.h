@@ -14,6 +14,10 @@
 // powers up with a model-dependent value are empty until written after power-on or RESET.
 // Channel registers are indexed by channel record (address - 8) and hold data bits 15..0 of the
 // word as sent (on 14-bit models the code times 4).
+//
+// Once the board knows the chip model (its resolution and power-on code), the chip also computes
+// what it applies: X2A and X2B from the input, gain and offset registers, and the DAC registers
+// that LDAC loads from them. These hold codes (not shifted), like the program's register model.
 struct SimulatedChip {
   std::array<std::optional<uint16_t>, 40> inputA{};
   std::array<std::optional<uint16_t>, 40> inputB{};
@@ -31,6 +35,11 @@ struct SimulatedChip {
   bool resetLineLow = false;
   bool clrLineLow = false;
   bool ldacLineLow = false;
+  int bits = 0;           // resolution of the fitted model; 0: not known, nothing computed
+  int32_t resetCode = 0;  // power-on code of the input, X2 and DAC registers
+  std::array<int32_t, 40> x2a{};
+  std::array<int32_t, 40> x2b{};
+  std::array<int32_t, 40> dac{};
   bool operator==(const SimulatedChip&) const = default;
 };
 
@@ -61,12 +70,18 @@ class SimulatedBoard : public VendorDriver {
                          uint8_t direction, int32_t length, uint8_t* data) override;
   std::string description() const override;
 
+  // The chip model fitted to the board: its resolution and power-on code. The chip's registers
+  // go to that model's power-on state.
+  void setChipModel(int bits, int32_t resetCode);
+
   // Test controls.
   void setBoardAttached(bool attached);
   bool boardAttached() const;
   void setGpioInputLevel(bool high);  // the level read while the pin is an input
 
-  // What the board has seen.
+  // What the board has seen: the latest requests, at least kKeptRequests of them (older ones are
+  // dropped so that a long session keeps its memory bounded).
+  static constexpr std::size_t kKeptRequests = 100000;
   const std::vector<RecordedRequest>& requests() const;
   void clearRequests();
   const SimulatedChip& chip() const;
@@ -75,6 +90,7 @@ class SimulatedBoard : public VendorDriver {
 
  private:
   void applyWord(int32_t word);
+  void keep(RecordedRequest record);
   void readBack(int32_t length, uint8_t* data);
 
   bool attached_ = true;

@@ -76,9 +76,14 @@ std::string NumberToHex(int32_t Number, int16_t Length) {
 CheckVerdict CheckText(std::string_view CheckString, int16_t BitLength) {
   const std::optional<int32_t> value = HexTextToNumber(CheckString);
   if (!value) return {CheckVerdict::InvalidNumber, 0, "Invalid Number", "Invalid Number"};
-  if (!FitsBitLength(*value, BitLength)) {
+  return CheckCode(*value, BitLength);
+}
+
+CheckVerdict CheckCode(int64_t value, int16_t BitLength) {
+  if (value < INT32_MIN || value > INT32_MAX ||
+      !FitsBitLength(static_cast<int32_t>(value), BitLength)) {
     return {CheckVerdict::ExceedsBitLength, 0,
             "Number exceeds the bit length (" + std::to_string(BitLength) + ")", "Invalid Text"};
   }
-  return {CheckVerdict::Accepted, *value, {}, {}};
+  return {CheckVerdict::Accepted, static_cast<int32_t>(value), {}, {}};
 }

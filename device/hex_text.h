@@ -31,12 +31,16 @@ std::string NumberToHex(int32_t Number, int16_t Length);
 struct CheckVerdict {
   enum Kind { Accepted, InvalidNumber, ExceedsBitLength };
   Kind kind = InvalidNumber;
-  int32_t value = 0;    // the code, when accepted
-  std::string text;     // message text of a refusal
-  std::string title;    // message title of a refusal
+  int32_t value = 0;  // the code, when accepted
+  std::string text;   // message text of a refusal
+  std::string title;  // message title of a refusal
   bool refused() const { return kind != Accepted; }
 };
 
 // "Invalid Number" (title "Invalid Number") for text that is not a number; "Number exceeds the
 // bit length (N)" (title "Invalid Text") for a negative value or one above 2^N - 1.
 CheckVerdict CheckText(std::string_view CheckString, int16_t BitLength);
+
+// The same verdict for a code that arrived as a number (remote control): accepted, or "Number
+// exceeds the bit length (N)" when it is negative or above 2^N - 1.
+CheckVerdict CheckCode(int64_t value, int16_t BitLength);

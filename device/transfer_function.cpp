@@ -52,17 +52,24 @@ std::string FormatVoltage(double volts) {
   return text;
 }
 
-std::optional<std::string> TransferFunction(const ChipModel& chip, int16_t DACNumber,
-                                            const ReferenceTexts& vref) {
+std::optional<double> OutputVoltage(const ChipModel& chip, int16_t DACNumber,
+                                    const ReferenceTexts& vref) {
   const PartInfo* part = chip.part();
   const int k = part == nullptr ? -1 : ReferenceSetOf(part->name, DACNumber);
-  if (k < 0) return FormatVoltage(0.0);
+  if (k < 0) return 0.0;
   const std::optional<double> reference = ParseReferenceVoltage(vref[static_cast<size_t>(k)]);
   if (!reference) return std::nullopt;
   const int64_t offset = int64_t{part->offsetFactor} * chip.OffsetDAC(k);
   const int64_t d = chip.DACs[static_cast<size_t>(DACNumber)].DACregValue() - offset;
   const double gain = 4.0 * *reference;
-  return FormatVoltage((static_cast<double>(d) * gain) / FullScale(part->bits));
+  return (static_cast<double>(d) * gain) / FullScale(part->bits);
+}
+
+std::optional<std::string> TransferFunction(const ChipModel& chip, int16_t DACNumber,
+                                            const ReferenceTexts& vref) {
+  const std::optional<double> volts = OutputVoltage(chip, DACNumber, vref);
+  if (!volts) return std::nullopt;
+  return FormatVoltage(*volts);
 }
 
 std::optional<OffsetDefaults> OffsetDefaultsFor(std::string_view PartName) {

@@ -23,6 +23,12 @@ std::string FormatVoltage(double volts);
 // The reference texts txtVREF(0..2) as the window holds them.
 using ReferenceTexts = std::array<std::string, 3>;
 
+// Output voltage of channel record DACNumber in volts, at full precision: 4 * VREF * (DACreg -
+// F * offset DAC) / 2^n for the channel's reference set, 0 for a channel in none. nullopt when the
+// set's reference text is not a number.
+std::optional<double> OutputVoltage(const ChipModel& chip, int16_t DACNumber,
+                                    const ReferenceTexts& vref);
+
 // Output voltage of channel record DACNumber as "0.0000" text. nullopt when the channel uses a
 // reference set whose text is not a number (the window shows that instead of a wrong voltage).
 std::optional<std::string> TransferFunction(const ChipModel& chip, int16_t DACNumber,

@@ -39,11 +39,12 @@ class AutoServices : public WindowServices {
  public:
   AutoServices(int part, QString folder) : part_(part), folder_(std::move(folder)) {}
 
-  void message(const MessageSpec& shown) override {
+ protected:
+  void showMessage(const MessageSpec& shown) override {
     std::fprintf(stderr, "message: %s | %s\n", qPrintable(shown.title), qPrintable(shown.text));
   }
 
-  void runModal(QDialog& dialog) override {
+  void showModal(QDialog& dialog) override {
     dialog.show();
     save(dialog, QDir(folder_).filePath(dialog.objectName().toLower() + QStringLiteral(".png")));
     if (dialog.objectName() == QStringLiteral("frmPartSelect")) {
@@ -53,7 +54,7 @@ class AutoServices : public WindowServices {
     dialog.close();
   }
 
-  void processEvents() override { QApplication::processEvents(); }
+  void yieldToEvents() override { QApplication::processEvents(); }
 
  private:
   int part_;
@@ -77,8 +78,9 @@ int main(int argc, char* argv[]) {
 
   SimulatedBoard board;
   BoardLink link(board);
+  Session session(link, QApplication::applicationDirPath().toStdString());
   AutoServices services(part, folder);
-  frmMain window(link, services, QApplication::applicationDirPath());
+  frmMain window(session, services);
   window.Form_Load();
   window.show();
 

@@ -1,9 +1,11 @@
-// The main window: its construction runs the layout and then wires each behaviour file.
+// The main window: its construction runs the layout, wires each behaviour file and starts
+// following the session.
 
 #include "frm_main.h"
 
-frmMain::frmMain(BoardLink& link, WindowServices& services, QString exeFolder, QWidget* parent)
-    : QMainWindow(parent), link_(link), services_(services), exeFolder_(std::move(exeFolder)) {
+frmMain::frmMain(Session& session, WindowServices& services, QWidget* parent)
+    : QMainWindow(parent), session_(session), services_(services) {
+  services_.setGate(&session_.gate());
   buildMenus();
   buildWindowControls();
   wireStartup();
@@ -13,6 +15,9 @@ frmMain::frmMain(BoardLink& link, WindowServices& services, QString exeFolder, Q
   wireMonitor();
   wireSignals();
   wireMenus();
+  session_.addListener(*this);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+  session_.removeListener(*this);
+}

@@ -6,30 +6,38 @@
 #include <QString>
 #include <cstdint>
 
-#include "board_link.h"
+#include <optional>
+
 #include "chip_model.h"
 #include "frm_main_controls.h"
+#include "session.h"
 #include "window_services.h"
 
 struct PartInfo;
 
-class frmMain : public QMainWindow {
+// The window is a view of the session: its handlers read the controls, call the session's action
+// and show a refusal; the session tells it (as a SessionListener) what changed, whoever changed
+// it, and the displays follow.
+class frmMain : public QMainWindow, private SessionListener {
   Q_OBJECT
 
  public:
-  // `exeFolder`: the folder that holds the program's executable (the firmware image is looked up
-  // there). The window creates all its controls; nothing runs until Form_Load.
-  frmMain(BoardLink& link, WindowServices& services, QString exeFolder, QWidget* parent = nullptr);
+  // The window creates all its controls; nothing runs until Form_Load.
+  frmMain(Session& session, WindowServices& services, QWidget* parent = nullptr);
   ~frmMain() override;
 
   // ---- start-up, re-initialisation, tabs, closing (frm_main_startup.cpp) ----
-  void Form_Load();  // the model choice, the layout for the model, the reset, the board connection
-  void Init();       // back to the reset state after a RESET pulse or a board reload
+  // The model choice (the part chooser, or `preselected` catalogue row without it), the layout
+  // for the model, the reset, the board connection.
+  void Form_Load(std::optional<int> preselected = std::nullopt);
+  void Init();  // back to the reset state after a RESET pulse or a board reload
   void SSTab1_Click(int previousTab);
   void UpdateOffset();
   void LoadUSB();
   void ShowRegistersOf(int index);  // the seven register displays from one record
   void refreshOutputVoltages();
+  // A second line of the status bar, e.g. where remote control listens.
+  void showStatus(const QString& text);
 
   // ---- the model setups (frm_main_setups.cpp) ----
   void Setup810();
@@ -41,11 +49,6 @@ class frmMain : public QMainWindow {
   void Setup822();
   void Setup823();
   void applySetup(int catalogueIndex);  // runs the setup of catalogue row `catalogueIndex`
-
-  // ---- transport (frm_main_transport.cpp) ----
-  void SPIout(const int32_t& Code);  // shows the word in lblOutputCode, then sends it
-  int32_t SPIread();
-  void lineRequest(Request code);
 
   // ---- channel and group selection (frm_main_selection.cpp) ----
   void chkDAC_Click(int index);
@@ -64,7 +67,6 @@ class frmMain : public QMainWindow {
   void cmdM_Click();
   void cmdC_Click();
   void cmdLDAC_Click();
-  void updateX2();
 
   // ---- offset DACs and references (frm_main_offsets.cpp) ----
   void cmdOFFSET_Click(int index);
@@ -100,16 +102,16 @@ class frmMain : public QMainWindow {
   void Picture3_Click();
 
   // ---- state, read by tests ----
-  const ChipModel& chip() const { return chip_; }
-  ChipModel& chipModel() { return chip_; }
-  BoardLink& link() { return link_; }
+  Session& session() { return session_; }
+  const ChipModel& chip() const { return session_.chip(); }
+  ChipModel& chipModel() { return session_.chipModel(); }
   WindowServices& services() { return services_; }
-  const QString& exeFolder() const { return exeFolder_; }
+  bool XRegisterB() const { return session_.inputRegisterB(); }  // "X >>" writes register B
+  int32_t MonitorState() const { return session_.monitorState(); }
+  // The window's own state.
   int16_t SelectedDac = 0;      // the channel the register displays and writes address
-  bool XRegisterB = false;      // "X >>" writes input register B
   bool SuppressEvents = false;  // raised around selections the program makes itself
   int16_t TextSelIndex = 0;     // the active entry box
-  int32_t MonitorState = 0;     // data byte of the monitor word
   int16_t DirectLoadIndex = 0;  // the direct-load box "Load Command" sends
   int16_t Secret = 0;           // progress of the hidden click sequence
 
@@ -144,8 +146,36 @@ class frmMain : public QMainWindow {
   void wireSignals();
   void wireMenus();
 
-  ChipModel chip_;
-  BoardLink& link_;
+  // Session events (frm_main_session_events.cpp): the displays follow the session.
+  void registerStored(int dac, ChannelRegister reg) override;
+  void correctedCodeChanged(int dac, bool registerB) override;
+  void dacRegisterLoaded(int dac) override;
+  void dacSourceChanged(int dac) override;
+  void inputRegisterChanged() override;
+  void registersReset() override;
+  void defaultsApplied() override;
+  void offsetDacWritten(int k) override;
+  void referenceChanged(int k) override;
+  void monitorChanged() override;
+  void gpioModeChanged() override;
+  void gpioLevelRead() override;
+  void wordShown(int32_t word) override;
+  void linkChanged() override;
+
+  // "X >>" (no register: the present route), "M >>", "C >>" from the active entry box.
+  void writeRegisterFromEntry(std::optional<ChannelRegister> reg);
+
+  // Window actions (frm_main_actions.cpp).
+  void showRefusal(const Refused& refused);
+  Session::Yield yieldToEvents();
+  Session::FailedLoadReport failedLoadBox();  // "No Evaluation Board Found" as a message box
+  bool ownChange() const { return acting_ > 0; }
+
+  Session& session_;
   WindowServices& services_;
-  QString exeFolder_;
+  // While a handler of the window runs: changes then are the window's own (its boxes already
+  // hold what the operator typed), and a register label shows the text as typed.
+  int acting_ = 0;
+  std::optional<QString> typedText_;
+  friend class WindowAction;
 };

@@ -34,11 +34,12 @@ struct WindowControls {
   std::array<QWidget*, 4> tabPage{};  // the four pages of SSTab1
   QLabel* Label7 = nullptr;           // "Output Data Word:"
   ValueLabel* lblOutputCode = nullptr;
-  PictureBox* Picture1 = nullptr;  // top-left
-  PictureBox* Picture3 = nullptr;  // top-right
-  PictureBox* Picture2 = nullptr;  // bottom-left
+  PictureBox* Picture1 = nullptr;   // top-left
+  PictureBox* Picture3 = nullptr;   // top-right
+  PictureBox* Picture2 = nullptr;   // bottom-left
   QPushButton* Command3 = nullptr;  // hidden readback test
   QLabel* lblBoardLink = nullptr;   // status bar: which board link is in use
+  QLabel* lblStatus = nullptr;      // status bar: remote control and other news, once there is any
   // Line2(0..9) join the entry boxes of tab 0 to their bus; Line2(10..14) the direct-load options.
   std::array<ShapeWidget*, 15> Line2{};
 };
@@ -46,22 +47,22 @@ struct WindowControls {
 // Tab 0, "Main DACs", outside the block diagram.
 struct MainDacsTab {
   QPushButton* mnuPulseReset = nullptr;
-  QGroupBox* Frame1 = nullptr;                // "DAC Selection"
-  std::array<QRadioButton*, 41> chkDAC{};     // 40 = "Selected DAC Group", hidden
-  QGroupBox* Frame4 = nullptr;                // "Input Code (Hex)"
+  QGroupBox* Frame1 = nullptr;             // "DAC Selection"
+  std::array<QRadioButton*, 41> chkDAC{};  // 40 = "Selected DAC Group", hidden
+  QGroupBox* Frame4 = nullptr;             // "Input Code (Hex)"
   std::array<QLineEdit*, 10> txtInput{};
   std::array<QRadioButton*, 10> InputSel{};
   ShapeWidget* Line4 = nullptr;
   ShapeWidget* Line3 = nullptr;
-  QGroupBox* frmGroup = nullptr;              // the block diagram of the selected channel
+  QGroupBox* frmGroup = nullptr;  // the block diagram of the selected channel
 };
 
 // Inside frmGroup.
 struct BlockDiagram {
-  std::array<QLabel*, 3> Label5{};            // "VREF0".."VREF2"
+  std::array<QLabel*, 3> Label5{};  // "VREF0".."VREF2"
   std::array<QLineEdit*, 3> txtVREF{};
   QGroupBox* Frame3 = nullptr;
-  std::array<QLabel*, 2> Label2{};            // "A", "B"
+  std::array<QLabel*, 2> Label2{};  // "A", "B"
   std::array<QRadioButton*, 2> optAB{};
   QPushButton* cmdX1A = nullptr;
   QPushButton* cmdM = nullptr;
@@ -72,16 +73,16 @@ struct BlockDiagram {
   ValueLabel* lblC = nullptr;
   ShapeWidget* Areg = nullptr;
   ShapeWidget* Breg = nullptr;
-  ShapeWidget* Shape2 = nullptr;              // Shape2(0): multiplier circle
-  ShapeWidget* Shape1 = nullptr;              // Shape1(0): summing circle
-  std::array<QLabel*, 2> Label1{};            // "X" and the sigma
-  QLabel* Label3 = nullptr;                   // Label3(0): "X2A"
-  QLabel* label4 = nullptr;                   // label4(2): "X2B"
+  ShapeWidget* Shape2 = nullptr;    // Shape2(0): multiplier circle
+  ShapeWidget* Shape1 = nullptr;    // Shape1(0): summing circle
+  std::array<QLabel*, 2> Label1{};  // "X" and the sigma
+  QLabel* Label3 = nullptr;         // Label3(0): "X2A"
+  QLabel* label4 = nullptr;         // label4(2): "X2B"
   ValueLabel* lblX2A = nullptr;
   ValueLabel* lblX2B = nullptr;
-  QWidget* Frame2 = nullptr;                  // Frame2(0): the multiplexer
+  QWidget* Frame2 = nullptr;  // Frame2(0): the multiplexer
   std::array<QRadioButton*, 2> DACoptMux2{};
-  ShapeWidget* Shape3 = nullptr;              // Shape3(0): multiplexer outline
+  ShapeWidget* Shape3 = nullptr;  // Shape3(0): multiplexer outline
   QPushButton* cmdLDAC = nullptr;
   ValueLabel* DACregister = nullptr;
   std::array<ShapeWidget*, 20> Line1{};
@@ -89,7 +90,7 @@ struct BlockDiagram {
 
 // Tab 1, "Offset DACs".
 struct OffsetTab {
-  std::array<QLabel*, 5> Label6{};            // 0..2 "Hex Value"; 3, 4 in fraMonControls
+  std::array<QLabel*, 5> Label6{};  // 0..2 "Hex Value"; 3, 4 in fraMonControls
   std::array<QLineEdit*, 3> txtOffsetValue{};
   std::array<ShapeWidget*, 2> Line6{};
   ShapeWidget* Line8 = nullptr;
@@ -101,23 +102,23 @@ struct OffsetTab {
   std::array<QRadioButton*, 3> chkGPIO{};
   QPushButton* cmdGPIOread = nullptr;
   QLabel* lblGPIOinput = nullptr;
-  QPushButton* Command5 = nullptr;            // "Pulse RESET"
-  QPushButton* Command4 = nullptr;            // "Pulse LDAC"
-  QPushButton* cmdPowerDownTest = nullptr;    // hidden
-  QPushButton* Command6 = nullptr;            // "Pulse CLR", hidden
+  QPushButton* Command5 = nullptr;          // "Pulse RESET"
+  QPushButton* Command4 = nullptr;          // "Pulse LDAC"
+  QPushButton* cmdPowerDownTest = nullptr;  // hidden
+  QPushButton* Command6 = nullptr;          // "Pulse CLR", hidden
 };
 
 // Tab 2, "Signals & Direct Load".
 struct SignalsTab {
-  QGroupBox* Frame6 = nullptr;                // "Direct 24-Bit Load"
+  QGroupBox* Frame6 = nullptr;  // "Direct 24-Bit Load"
   std::array<QLineEdit*, 5> txtDirectLoad{};
   std::array<QRadioButton*, 5> optTxtSelect{};
   ShapeWidget* Line5 = nullptr;
   QPushButton* cmdDirectLoad = nullptr;
   std::array<QPushButton*, 6> cmdRESET{};
-  QPushButton* Command1 = nullptr;            // "Pulse RESET"
-  QPushButton* Command2 = nullptr;            // "Pulse LDAC"
-  QGroupBox* Frame5 = nullptr;                // hidden
+  QPushButton* Command1 = nullptr;  // "Pulse RESET"
+  QPushButton* Command2 = nullptr;  // "Pulse LDAC"
+  QGroupBox* Frame5 = nullptr;      // hidden
   std::array<QRadioButton*, 22> chkAllChannels{};
 };
 

@@ -9,10 +9,10 @@
 #include <QStatusBar>
 #include <QTabWidget>
 
+#include "board_link_text.h"
 #include "control_factory.h"
 #include "frm_main.h"
 #include "picture_box.h"
-#include "simulated_board.h"
 #include "tab_canvas.h"
 #include "twips.h"
 #include "value_label.h"
@@ -42,14 +42,6 @@ PictureBox* makePicture(QWidget* parent, const char* name, int left, int top) {
   auto* picture = new PictureBox(parent);
   place(picture, QString::fromLatin1(name), {left, top, 615, 495});
   return picture;
-}
-
-// "Board link: ..." for the status bar; the simulated board says plainly that no board is used.
-QString boardLinkText(VendorDriver& driver) {
-  QString text = QStringLiteral("Board link: ") + QString::fromStdString(driver.description());
-  if (dynamic_cast<SimulatedBoard*>(&driver) != nullptr)
-    text += QStringLiteral(" (no driver library)");
-  return text;
 }
 
 }  // namespace
@@ -103,7 +95,7 @@ void frmMain::buildWindowControls() {
                             {2700, 7200, 1335, 255});
   win.Command3->hide();
 
-  win.lblBoardLink = new QLabel(boardLinkText(link_.driver()));
+  win.lblBoardLink = new QLabel(boardLinkText(session_.link().driver()));
   win.lblBoardLink->setObjectName(QStringLiteral("lblBoardLink"));
   statusBar()->addWidget(win.lblBoardLink);
   statusBar()->setSizeGripEnabled(false);

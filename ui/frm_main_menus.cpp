@@ -7,6 +7,7 @@
 #include "created.h"
 #include "frm_main.h"
 #include "picture_box.h"
+#include "window_action.h"
 
 namespace {
 
@@ -42,10 +43,8 @@ void secretClick(frmMain& window, int16_t& Secret, Corner corner) {
 }  // namespace
 
 void frmMain::mnuReload_Click() {
-  LoadUSB();
-  lineRequest(Request::ResetLow);
-  lineRequest(Request::ResetHigh);
-  Init();
+  const WindowAction action(*this);
+  session_.reload(failedLoadBox());
 }
 
 void frmMain::mnuExit_Click() {
@@ -55,7 +54,7 @@ void frmMain::mnuExit_Click() {
 void frmMain::mnuVersion_Click() {
   services_.message(
       {QStringLiteral("Version 1.06"),
-       QString::fromStdString(chip_.PartName) + QStringLiteral(" Evaluation Board Software"),
+       QString::fromStdString(chip().PartName) + QStringLiteral(" Evaluation Board Software"),
        MessageIcon::Information});
 }
 

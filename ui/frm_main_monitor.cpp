@@ -8,10 +8,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "command_word.h"
 #include "event_hook.h"
 #include "frm_main.h"
-#include "monitor_state.h"
+#include "window_action.h"
 
 namespace {
 
@@ -34,25 +33,25 @@ void discardTypedCharacters(QComboBox* list) {
 void frmMain::cboDisable_Click() {
   const bool enabled = tab1.cboDisable->currentIndex() != 0;  // item 0: "Monitor Disabled"
   tab1.cboMonChannel->setEnabled(enabled);
-  MonitorState = MonitorAfterEnable(MonitorState, enabled);
-  SPIout(MonitorWord(MonitorState));
+  const WindowAction action(*this);
+  showRefusal(session_.setMonitorEnabled(enabled));
 }
 
 void frmMain::cboMonChannel_Click() {
   if (SuppressEvents) return;
-  MonitorState = MonitorAfterChoice(MonitorState, tab1.cboMonChannel->currentIndex());
-  SPIout(MonitorWord(MonitorState));
+  const WindowAction action(*this);
+  showRefusal(session_.chooseMonitorItem(tab1.cboMonChannel->currentIndex()));
 }
 
 void frmMain::chkGPIO_Click(int index) {
   if (SuppressEvents) return;
-  SPIout(GpioWord(index));
+  const WindowAction action(*this);
+  showRefusal(session_.setGpioMode(static_cast<GpioMode>(index)));
 }
 
 void frmMain::cmdGPIOread_Click() {
-  SPIout(ReadbackSelectWord(kGpioReadbackData));
-  const int32_t level = SPIread();
-  tab1.lblGPIOinput->setText((level & 1) != 0 ? QStringLiteral("=HIGH") : QStringLiteral("=LOW"));
+  const WindowAction action(*this);
+  session_.readGpio();
 }
 
 void frmMain::wireMonitor() {

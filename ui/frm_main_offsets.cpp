@@ -5,20 +5,20 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "command_word.h"
 #include "event_hook.h"
 #include "frm_main.h"
 #include "hex_text.h"
 #include "key_code.h"
 #include "reference_text.h"
+#include "window_action.h"
 
 // Offset DAC codes are 14 bits on every model.
 void frmMain::cmdOFFSET_Click(int index) {
   const QString text = tab1.txtOffsetValue.at(static_cast<size_t>(index))->text();
   if (CheckText(text, 14)) return;
   const int32_t code = HexTextToNumber(text.toStdString()).value_or(0);
-  SPIout(OffsetDacWord(index, code));
-  chip_.OffsetDAC(index) = code;  // the model follows once the word has gone out
+  const WindowAction action(*this);
+  showRefusal(session_.writeOffsetDac(index, code));
 }
 
 void frmMain::txtOffsetValue_LostFocus(int index) {
@@ -41,5 +41,8 @@ void frmMain::wireOffsets() {
       txtVREF_KeyPress(k, KeyCharCode(key));
       return false;
     });
+    // The output voltages read the references the session holds: every text of the box is one.
+    connect(diagram.txtVREF[at], &QLineEdit::textChanged, this,
+            [this, k](const QString& text) { session_.setReference(k, text.toStdString()); });
   }
 }

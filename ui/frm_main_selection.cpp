@@ -7,8 +7,8 @@
 #include "command_word.h"
 #include "frm_main.h"
 #include "on_selected.h"
-#include "shape_widget.h"
 #include "suppress_events.h"
+#include "window_action.h"
 
 namespace {
 
@@ -28,26 +28,22 @@ void frmMain::chkDAC_Click(int index) {
   SelectedDac = dac;
   {
     SuppressEventsGuard guard(SuppressEvents);
-    const bool takesX2B = chip_.DACs.at(static_cast<size_t>(dac)).ABsel() != 0;
+    const bool takesX2B = chip().DACs.at(static_cast<size_t>(dac)).ABsel() != 0;
     diagram.DACoptMux2[takesX2B ? 1 : 0]->setChecked(true);
   }
-  tab0.frmGroup->setTitle(GroupCaption(chip_.PartName, dac));
+  tab0.frmGroup->setTitle(GroupCaption(chip().PartName, dac));
 }
 
 void frmMain::DACoptMux2_Click(int index) {
   if (SuppressEvents) return;
-  chip_.DACs.at(static_cast<size_t>(SelectedDac)).setABsel(index);
-  // One word carries the choices of the whole group.
-  SPIout(ABSelectWord(chip_, SelectedDac));
+  const WindowAction action(*this);
+  session_.chooseDacSource(SelectedDac, index == 1);
 }
 
 void frmMain::optAB_Click(int index) {
   if (SuppressEvents) return;
-  const bool inputB = index == 1;
-  diagram.Areg->setVisible(!inputB);
-  diagram.Breg->setVisible(inputB);
-  XRegisterB = inputB;
-  SPIout(ControlRegisterWord(inputB));
+  const WindowAction action(*this);
+  session_.chooseInputRegister(index == 1);
 }
 
 // The all-channel options are never shown and build no word.

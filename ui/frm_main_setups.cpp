@@ -41,7 +41,7 @@ void frmMain::Setup823() {
 void frmMain::applySetup(int catalogueIndex) {
   if (catalogueIndex < 0 || catalogueIndex >= kPartCount) return;
   const PartInfo& part = PartCatalogue()[static_cast<std::size_t>(catalogueIndex)];
-  chip_.ApplySetup(part);
+  session_.chooseModel(part);
 
   // The model's channel buttons; on the 8-channel models the second group of four sits in
   // records 8..11 and is captioned as channels 4..7. "Selected DAC Group" is left alone.
@@ -67,7 +67,7 @@ void frmMain::applySetup(int catalogueIndex) {
     tab1.Label6[2]->show();
   }
 
-  setWindowTitle(windowCaption(chip_));
-  diagram.lblM->setText(registerDisplay(chip_.DACs[0].M()));
-  diagram.lblC->setText(registerDisplay(chip_.DACs[0].C()));
+  setWindowTitle(windowCaption(chip()));
+  diagram.lblM->setText(registerDisplay(chip().DACs[0].M()));
+  diagram.lblC->setText(registerDisplay(chip().DACs[0].C()));
 }

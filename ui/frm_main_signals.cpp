@@ -9,10 +9,10 @@
 #include <optional>
 
 #include "app_title.h"
-#include "command_word.h"
 #include "event_hook.h"
 #include "frm_main.h"
 #include "hex_text.h"
+#include "window_action.h"
 
 namespace {
 
@@ -26,14 +26,14 @@ constexpr std::array<Request, 6> kHoldRequests = {
 
 void frmMain::cmdRESET_Click(int index) {
   if (index < 0 || index >= static_cast<int>(kHoldRequests.size())) return;
-  lineRequest(kHoldRequests[static_cast<size_t>(index)]);
+  const WindowAction action(*this);
+  session_.lineRequest(kHoldRequests[static_cast<size_t>(index)]);
 }
 
 // RESET low then high puts the chip back to its power-on registers; the register model follows.
 void frmMain::mnuPulseReset_Click() {
-  lineRequest(Request::ResetLow);
-  lineRequest(Request::ResetHigh);
-  Init();
+  const WindowAction action(*this);
+  session_.pulseReset();
 }
 
 void frmMain::Command1_Click() {
@@ -46,8 +46,8 @@ void frmMain::Command2_Click() {
 
 // Readback test: select readback 0 and show what comes back.
 void frmMain::Command3_Click() {
-  SPIout(ReadbackSelectWord(0));
-  const int32_t value = SPIread();
+  const WindowAction action(*this);
+  const int32_t value = session_.readbackTest();
   services().message({QString::fromStdString(HexDigits(value)), appTitle(), MessageIcon::None});
 }
 
@@ -61,16 +61,13 @@ void frmMain::Command5_Click() {
 
 // CLR pulse: low then high.
 void frmMain::Command6_Click() {
-  lineRequest(Request::ClrLow);
-  lineRequest(Request::ClrHigh);
+  const WindowAction action(*this);
+  session_.pulseClr();
 }
 
-// Power-down bit set, CLR pulsed around it, power-down bit cleared again.
 void frmMain::cmdPowerDownTest_Click() {
-  SPIout(ControlRegisterWord(false, true));
-  lineRequest(Request::ClrLow);
-  SPIout(ControlRegisterWord(false, false));
-  lineRequest(Request::ClrHigh);
+  const WindowAction action(*this);
+  session_.powerDownTest();
 }
 
 void frmMain::optTxtSelect_Click(int index) {
@@ -87,7 +84,9 @@ void frmMain::cmdDirectLoad_Click() {
   const QString text = tab2.txtDirectLoad.at(static_cast<size_t>(DirectLoadIndex))->text();
   if (CheckText(text, 24)) return;
   const std::optional<int32_t> word = HexTextToNumber(text.toStdString());
-  if (word) SPIout(*word);
+  if (!word) return;
+  const WindowAction action(*this);
+  showRefusal(session_.directLoad(*word));
 }
 
 void frmMain::wireSignals() {

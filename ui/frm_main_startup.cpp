@@ -19,6 +19,7 @@
 #include "suppress_events.h"
 #include "transfer_function.h"
 #include "value_label.h"
+#include "window_action.h"
 #include "window_caption.h"
 
 namespace {
@@ -28,18 +29,20 @@ constexpr int kFirstChannelItem = 2;  // after "Mon_In0" and "Mon_In1"
 
 }  // namespace
 
-void frmMain::Form_Load() {
-  {
+void frmMain::Form_Load(std::optional<int> preselected) {
+  if (preselected) {
+    applySetup(*preselected);
+  } else {
     frmPartSelect chooser(*this);
     services_.runModal(chooser);
   }
-  setWindowTitle(windowCaption(chip_));
+  setWindowTitle(windowCaption(chip()));
   UpdateOffset();
   win.SSTab1->setCurrentIndex(0);
   TextSelIndex = 0;
-  chip_.ResetChannels();
+  session_.ResetChannels();
 
-  const PartInfo* part = chip_.part();
+  const PartInfo* part = chip().part();
   if (part != nullptr && part->monitorEntries > 0) {
     tab1.fraMonControls->show();
     tab1.fraGPIO->show();
@@ -62,48 +65,28 @@ void frmMain::Form_Load() {
   LoadUSB();
 }
 
+// The session puts the register model back; registersReset() then shows it.
 void frmMain::Init() {
-  UpdateOffset();
-  TextSelIndex = 0;
-  chip_.ResetChannels();
-  // A RESET pulse or a reload also returns the chip's control register (input register A for
-  // "X >>") and its A/B select registers to their power-on state.
-  chip_.ResetABsel();
-  XRegisterB = false;
-  ShowRegistersOf(0);
-
-  const SuppressEventsGuard guard(SuppressEvents);
-  diagram.optAB[0]->setChecked(true);
-  diagram.Areg->show();
-  diagram.Breg->hide();
-  diagram.DACoptMux2[0]->setChecked(true);
-  tab0.InputSel[0]->setChecked(true);
+  const WindowAction action(*this);
+  session_.Init();
 }
 
 void frmMain::SSTab1_Click(int) {
   if (win.SSTab1->currentIndex() == kOutputVoltagesTab) refreshOutputVoltages();
 }
 
+// The session puts the defaults in place; defaultsApplied() shows them.
 void frmMain::UpdateOffset() {
-  const std::optional<OffsetDefaults> defaults = OffsetDefaultsFor(chip_.PartName);
-  if (!defaults) return;
-  const QString offsetText = QString::fromStdString(defaults->offsetText);
-  const QString vrefText = QString::fromStdString(defaults->vrefText);
-  for (QLineEdit* box : tab1.txtOffsetValue) box->setText(offsetText);
-  for (int k = 0; k < 3; ++k) chip_.OffsetDAC(k) = defaults->offsetCode;
-  for (QLineEdit* box : diagram.txtVREF) box->setText(vrefText);
+  session_.UpdateOffset();
 }
 
 void frmMain::LoadUSB() {
-  link_.LoadUSB(chip_.PartName, exeFolder_.toStdString(),
-                [this](const std::string& text, const std::string& title) {
-                  services_.message({QString::fromStdString(text), QString::fromStdString(title),
-                                     MessageIcon::Exclamation});
-                });
+  const WindowAction action(*this);
+  session_.LoadUSB(failedLoadBox());
 }
 
 void frmMain::ShowRegistersOf(int index) {
-  const DAC& record = chip_.DACs[static_cast<std::size_t>(index)];
+  const DAC& record = chip().DACs[static_cast<std::size_t>(index)];
   diagram.lblXA->setText(registerDisplay(record.X1A()));
   diagram.lblXB->setText(registerDisplay(record.X1B()));
   diagram.lblX2A->setText(registerDisplay(record.X2A));
@@ -114,22 +97,19 @@ void frmMain::ShowRegistersOf(int index) {
 }
 
 void frmMain::refreshOutputVoltages() {
-  ReferenceTexts references;
-  for (std::size_t k = 0; k < references.size(); ++k) {
-    references[k] = diagram.txtVREF[k]->text().toStdString();
-  }
-  const PartInfo* part = chip_.part();
+  const ReferenceTexts& references = session_.references();
+  const PartInfo* part = chip().part();
   // Every label, hidden ones included, in ascending order.
   for (int i = 0; i < kChannelCount; ++i) {
     QLabel* label = tab3.lblvout[static_cast<std::size_t>(i)];
     const int record = OutputLabelRecord(part, i);
     const std::optional<std::string> volts =
-        TransferFunction(chip_, static_cast<int16_t>(record), references);
+        TransferFunction(chip(), static_cast<int16_t>(record), references);
     if (volts) {
       label->setText(QStringLiteral("Vout%1=%2V").arg(i).arg(QString::fromStdString(*volts)));
       label->setToolTip(QString());
     } else {
-      const int set = ReferenceSetOf(chip_.PartName, record);
+      const int set = ReferenceSetOf(chip().PartName, record);
       label->setText(QStringLiteral("Vout%1=VREF%2?").arg(i).arg(set));
       label->setToolTip(QStringLiteral("VREF%1 is not a number").arg(set));
     }

@@ -18,11 +18,15 @@ QMessageBox::Icon toQt(MessageIcon icon) {
 }
 }  // namespace
 
-void DesktopServices::message(const MessageSpec& message) {
+void DesktopServices::showMessage(const MessageSpec& message) {
   QMessageBox box(toQt(message.icon), message.title, message.text, QMessageBox::Ok);
   box.exec();
 }
 
-void DesktopServices::runModal(QDialog& dialog) { dialog.exec(); }
+void DesktopServices::showModal(QDialog& dialog) {
+  dialog.exec();
+}
 
-void DesktopServices::processEvents() { QCoreApplication::processEvents(); }
+void DesktopServices::yieldToEvents() {
+  QCoreApplication::processEvents();
+}

@@ -1,8 +1,14 @@
 #pragma once
 // Everything the window asks of the desktop that a test must be able to answer at once: message
 // boxes, modal windows and the processing of pending window events.
+//
+// Each of the three holds the session's action gate closed while it runs: these are the only
+// places where the window lets other events run in the middle of an operator action, and a
+// remote command must wait until that action has ended.
 
 #include <QString>
+
+#include "action_gate.h"
 
 class QDialog;
 
@@ -19,17 +25,36 @@ class WindowServices {
  public:
   virtual ~WindowServices() = default;
   // Shows a message box and returns when it has been dismissed.
-  virtual void message(const MessageSpec& box) = 0;
+  void message(const MessageSpec& box) {
+    const GateClosed closed(gate_);
+    showMessage(box);
+  }
   // Shows `dialog` modally and returns when it has been closed.
-  virtual void runModal(QDialog& dialog) = 0;
+  void runModal(QDialog& dialog) {
+    const GateClosed closed(gate_);
+    showModal(dialog);
+  }
   // Lets pending window events run once.
-  virtual void processEvents() = 0;
+  void processEvents() {
+    const GateClosed closed(gate_);
+    yieldToEvents();
+  }
+
+  void setGate(ActionGate* gate) { gate_ = gate; }
+
+ protected:
+  virtual void showMessage(const MessageSpec& box) = 0;
+  virtual void showModal(QDialog& dialog) = 0;
+  virtual void yieldToEvents() = 0;
+
+ private:
+  ActionGate* gate_ = nullptr;
 };
 
 // The real desktop: QMessageBox, QDialog::exec and QCoreApplication::processEvents.
 class DesktopServices : public WindowServices {
- public:
-  void message(const MessageSpec& box) override;
-  void runModal(QDialog& dialog) override;
-  void processEvents() override;
+ protected:
+  void showMessage(const MessageSpec& box) override;
+  void showModal(QDialog& dialog) override;
+  void yieldToEvents() override;
 };

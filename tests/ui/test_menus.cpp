@@ -108,7 +108,7 @@ void MenusTest::reloadRepeatsTheConnectionAndResets() {
   f.chipModel().OffsetDAC0 = 0x0100;
   w.find<QLabel>("lblXA")->setText(QStringLiteral("1234"));
   w.find<QLineEdit>("txtOffsetValue(0)")->setText(QStringLiteral("0100"));
-  f.XRegisterB = true;
+  f.session().chooseInputRegister(true);
   const std::size_t messagesBefore = w.services().messages.size();
   w.clearRequests();
 
@@ -122,7 +122,7 @@ void MenusTest::reloadRepeatsTheConnectionAndResets() {
   QCOMPARE(f.chip().OffsetDAC0, 0x2000);
   QCOMPARE(w.find<QLabel>("lblXA")->text(), QStringLiteral("8000"));
   QCOMPARE(w.find<QLineEdit>("txtOffsetValue(0)")->text(), QStringLiteral("2000"));
-  QVERIFY(!f.XRegisterB);
+  QVERIFY(!f.XRegisterB());
 }
 
 void MenusTest::exitClosesTheWindowAndSendsNothing() {

@@ -58,7 +58,7 @@ class MonitorTest : public QObject {
 
 void MonitorTest::monitorSequenceSendsEachChoice() {
   WindowUnderTest w(kZR810);
-  QCOMPARE(w.window().MonitorState, 0);
+  QCOMPARE(w.window().MonitorState(), 0);
   w.clearRequests();
 
   choose(monitorSwitch(w), 1);  // "Monitor Enabled"
@@ -68,7 +68,7 @@ void MonitorTest::monitorSequenceSendsEachChoice() {
   choose(monitorSwitch(w), 0);  // "Monitor Disabled"
 
   QCOMPARE(w.wordsSent(), (Words{0x0C0020, 0x0C0025, 0x0C0035, 0x0C0034, 0x0C0014}));
-  QCOMPARE(w.window().MonitorState, 0x14);
+  QCOMPARE(w.window().MonitorState(), 0x14);
   QCOMPARE(w.find<QLabel>("lblOutputCode")->text(), QStringLiteral("0C0014"));
   QCOMPARE(static_cast<int>(w.board().chip().monitor), 0x14);
 }
@@ -137,7 +137,7 @@ void MonitorTest::channelChoiceIsSilentWhileSuppressed() {
     choose(channelList(w), 9);
   }
   QVERIFY(w.wordsSent().empty());
-  QCOMPARE(w.window().MonitorState, 0x20);
+  QCOMPARE(w.window().MonitorState(), 0x20);
 }
 
 void MonitorTest::typedCharactersAreDiscarded_data() {
@@ -163,13 +163,13 @@ void MonitorTest::typedCharactersAreDiscarded() {
   choose(monitorSwitch(w), 1);  // both lists enabled, neither on a typed item
   auto* box = w.find<QComboBox>(list);
   const int before = box->currentIndex();
-  const int32_t stateBefore = w.window().MonitorState;
+  const int32_t stateBefore = w.window().MonitorState();
   w.clearRequests();
 
   QTest::keyClicks(box, typed);
 
   QCOMPARE(box->currentIndex(), before);
-  QCOMPARE(w.window().MonitorState, stateBefore);
+  QCOMPARE(w.window().MonitorState(), stateBefore);
   QVERIFY(w.wordsSent().empty());
 }
 

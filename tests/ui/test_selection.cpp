@@ -154,7 +154,7 @@ void SelectionTest::inputRegisterChoiceSendsTheControlWord() {
 
   chooseInputRegister(w, true);
   QCOMPARE(w.wordsSent(), std::vector<int32_t>{0x010004});
-  QVERIFY(w.window().XRegisterB);
+  QVERIFY(w.window().XRegisterB());
   QVERIFY(shown(breg) && !shown(areg));
 
   // The choice is one setting for all channels: a pick keeps it and sends nothing.
@@ -164,7 +164,7 @@ void SelectionTest::inputRegisterChoiceSendsTheControlWord() {
 
   chooseInputRegister(w, false);
   QCOMPARE(w.wordsSent(), (std::vector<int32_t>{0x010004, 0x010000}));
-  QVERIFY(!w.window().XRegisterB);
+  QVERIFY(!w.window().XRegisterB());
   QVERIFY(shown(areg) && !shown(breg));
   QCOMPARE(int{w.board().chip().control}, 0);
 }
@@ -181,7 +181,7 @@ void SelectionTest::resetReturnsBothChoicesToA() {
   press(w, "mnuPulseReset");
 
   QVERIFY(w.find<QRadioButton>("optAB(0)")->isChecked());
-  QVERIFY(!w.window().XRegisterB);
+  QVERIFY(!w.window().XRegisterB());
   QVERIFY(shown(w.find<ShapeWidget>("Areg")) && !shown(w.find<ShapeWidget>("Breg")));
   QVERIFY(w.find<QRadioButton>("DACoptMux2(0)")->isChecked());
   QCOMPARE(w.window().SelectedDac, 5);

@@ -226,7 +226,7 @@ void StartupTest::initResetsTheMainTabButKeepsTheChannel() {
     w.find<QRadioButton>("DACoptMux2(1)")->setChecked(true);
     w.find<QRadioButton>("InputSel(3)")->setChecked(true);
   }
-  f.XRegisterB = true;
+  f.session().chooseInputRegister(true);
   f.TextSelIndex = 3;
   f.chipModel().DACs[5].setABsel(1);
   f.chipModel().DACs[5].setX1A(0x1234);
@@ -240,7 +240,7 @@ void StartupTest::initResetsTheMainTabButKeepsTheChannel() {
   f.Init();
 
   QVERIFY(w.board().requests().empty());
-  QVERIFY(!f.XRegisterB);
+  QVERIFY(!f.XRegisterB());
   QCOMPARE(f.chip().DACs[5].ABsel(), 0);
   QCOMPARE(f.chip().DACs[5].X1A(), 0x8000);
   QCOMPARE(f.chip().OffsetDAC1, 0x2000);

@@ -102,7 +102,7 @@ void WriteYieldsTest::selectionChangedInsideTheYield() {
   // Channel 3 and the operator's new choice are untouched, on the chip as in the window.
   QCOMPARE(recordRegister(w.window().chip().DACs[3], button), button == "cmdM" ? 0xFFFF : 0x8000);
   QCOMPARE(chipRegister(w.board().chip(), button, 3), std::nullopt);
-  QVERIFY(w.window().XRegisterB);
+  QVERIFY(w.window().XRegisterB());
   QCOMPARE(int{w.board().chip().control}, 0x0004);
   QCOMPARE(w.window().SelectedDac, 3);
   QCOMPARE(labelText(w, "lblX2A"), QStringLiteral("8000"));
@@ -146,7 +146,7 @@ void WriteYieldsTest::resetInsideTheYield() {
   QCOMPARE(w.board().chip().inputB[9], std::optional<uint16_t>(0x8000));
   QCOMPARE(w.board().chip().inputA[9], std::nullopt);
   QCOMPARE(int{w.board().chip().control}, 0);  // back to A, as the window says
-  QVERIFY(!w.window().XRegisterB);
+  QVERIFY(!w.window().XRegisterB());
   QCOMPARE(labelText(w, "lblXB"), QStringLiteral("8000"));
 }
 

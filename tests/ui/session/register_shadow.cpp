@@ -171,12 +171,12 @@ QString RegisterShadow::functionRegisterDisagreement(const SimulatedChip& chip,
     return QStringLiteral("chip control holds %1, last sent %2")
         .arg(Hex(chip.control))
         .arg(Hex(control_));
-  if (controlState_ == Known::Written && ((chip.control & 0x4) != 0) != window.XRegisterB)
+  if (controlState_ == Known::Written && ((chip.control & 0x4) != 0) != window.XRegisterB())
     return QStringLiteral("chip control bit 2 disagrees with XRegisterB");
   static constexpr std::array<uint16_t, 3> kGpioData = {0x0, 0x2, 0x3};
   for (const QString& difference :
        {CompareWhole("monitor", monitor_, chip.monitor,
-                     static_cast<uint16_t>(window.MonitorState & 0xFFFF)),
+                     static_cast<uint16_t>(window.MonitorState() & 0xFFFF)),
         CompareWhole("gpio", gpio_, chip.gpio, kGpioData.at(static_cast<size_t>(gpioOption)))}) {
     if (!difference.isEmpty()) return difference;
   }

@@ -93,10 +93,10 @@ Outcome SessionOperator::chooseMonitorSwitch() {
   Q_EMIT list->activated(item);
   shadow_.monitorWritten();
   Outcome outcome{QStringLiteral("choose cboDisable item %1").arg(item)};
-  outcome.words = {0x0C0000 | window_.MonitorState};
+  outcome.words = {0x0C0000 | window_.MonitorState()};
   const bool enabled = item == 1;
   if (window_.tab1.cboMonChannel->isEnabled() != enabled ||
-      ((window_.MonitorState & 0x20) != 0) != enabled)
+      ((window_.MonitorState() & 0x20) != 0) != enabled)
     outcome.failure = QStringLiteral("the monitor switch did not take");
   return outcome;
 }
@@ -110,7 +110,7 @@ Outcome SessionOperator::chooseMonitoredItem() {
   Q_EMIT list->activated(item);
   shadow_.monitorWritten();
   Outcome outcome{QStringLiteral("choose cboMonChannel item %1").arg(item)};
-  const int32_t state = window_.MonitorState;
+  const int32_t state = window_.MonitorState();
   outcome.words = {0x0C0000 | state};
   const bool right =
       item < 2 ? (state & 0x10) != 0 && (state & 0x1) == item : (state & 0x1F) == item - 2;

@@ -62,7 +62,7 @@ QString SessionOperator::disagreement(std::optional<int32_t> lastWord) const {
 QString SessionOperator::followWords(const Outcome& outcome, const std::vector<int32_t>& words) {
   for (int32_t word : words) {
     const bool inputWord = ((word >> 22) & 0x3) == 0x3;
-    const bool inSync = shadow_.routesToB() == window_.XRegisterB;
+    const bool inSync = shadow_.routesToB() == window_.XRegisterB();
     if (inputWord && inSync && shadow_.routesToB() != outcome.inputRegisterB)
       return QStringLiteral("the X word %1 reached input register %2, the model stored it in %3")
           .arg(QString::number(word, 16).toUpper())
@@ -81,12 +81,12 @@ QString SessionOperator::selectionDisagreement() const {
         .arg(window_.SelectedDac)
         .arg(selected_);
   const int inputChoice = CheckedIndex(diagram.optAB);
-  if (inputChoice < 0 || window_.XRegisterB != (inputChoice == 1))
+  if (inputChoice < 0 || window_.XRegisterB() != (inputChoice == 1))
     return QStringLiteral("XRegisterB %1 with optAB choice %2")
-        .arg(window_.XRegisterB)
+        .arg(window_.XRegisterB())
         .arg(inputChoice);
-  if (diagram.Areg->isHidden() != window_.XRegisterB ||
-      diagram.Breg->isHidden() == window_.XRegisterB)
+  if (diagram.Areg->isHidden() != window_.XRegisterB() ||
+      diagram.Breg->isHidden() == window_.XRegisterB())
     return QStringLiteral("the Areg/Breg lines disagree with XRegisterB");
   const int32_t abSel = window_.chip().DACs.at(static_cast<size_t>(selected_)).ABsel();
   const int source = CheckedIndex(diagram.DACoptMux2);
@@ -141,7 +141,7 @@ QString SessionOperator::resetStateDisagreement() const {
       return QStringLiteral("offset DAC %1 or VREF%1 not back at the default").arg(k);
   }
   if (!window_.diagram.optAB[0]->isChecked() || !window_.diagram.DACoptMux2[0]->isChecked() ||
-      !window_.tab0.InputSel[0]->isChecked() || window_.XRegisterB || window_.TextSelIndex != 0)
+      !window_.tab0.InputSel[0]->isChecked() || window_.XRegisterB() || window_.TextSelIndex != 0)
     return QStringLiteral("the main tab's choices are not back at A, A and box 0");
   return {};
 }

@@ -321,7 +321,7 @@ Outcome SessionOperator::writeRegister(const std::function<Outcome()>& duringYie
   if (which == 2) shadow_.offsetWritten(dac);
 
   // The corrected code of the input register that the A/B choice names follows every write.
-  const bool x2FromB = window_.XRegisterB;
+  const bool x2FromB = window_.XRegisterB();
   const int32_t expectedX2 =
       CorrectedCode(x2FromB ? record.X1B() : record.X1A(), record.M(), record.C(), bits);
   const int32_t x2 = x2FromB ? record.X2B : record.X2A;

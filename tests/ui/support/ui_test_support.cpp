@@ -6,28 +6,29 @@
 
 #include "request_codes.h"
 
-void RecordingServices::message(const MessageSpec& box) {
+void RecordingServices::showMessage(const MessageSpec& box) {
   messages.push_back({box.text, box.title, box.icon});
 }
 
-void RecordingServices::runModal(QDialog& dialog) {
+void RecordingServices::showModal(QDialog& dialog) {
   modalWindows.push_back(dialog.objectName());
   dialog.show();
   if (onModal) onModal(dialog);
   dialog.close();
 }
 
-void RecordingServices::processEvents() {
+void RecordingServices::yieldToEvents() {
   ++processEventsCalls;
   if (onProcessEvents) onProcessEvents();
 }
 
 WindowUnderTest::WindowUnderTest(int partIndex, bool boardAttached) {
   board_.setBoardAttached(boardAttached);
-  window_ = std::make_unique<frmMain>(link_, services_, QStringLiteral("/opt/dac-eval"));
+  window_ = std::make_unique<frmMain>(session_, services_);
   services_.onModal = [partIndex](QDialog& chooser) {
     if (partIndex < 0) return;
-    auto* button = chooser.findChild<QAbstractButton*>(QStringLiteral("cmdPART(%1)").arg(partIndex));
+    auto* button =
+        chooser.findChild<QAbstractButton*>(QStringLiteral("cmdPART(%1)").arg(partIndex));
     QVERIFY(button);
     button->click();
   };

@@ -23,15 +23,16 @@ struct RecordedMessage {
 // Records every message and modal window and answers at once.
 class RecordingServices : public WindowServices {
  public:
-  void message(const MessageSpec& box) override;
-  void runModal(QDialog& dialog) override;
-  void processEvents() override;
-
   std::vector<RecordedMessage> messages;
-  std::vector<QString> modalWindows;             // objectName of each modal window shown
-  std::function<void(QDialog&)> onModal;         // what the "user" does in a modal window
-  std::function<void()> onProcessEvents;         // runs inside every yield to pending events
+  std::vector<QString> modalWindows;      // objectName of each modal window shown
+  std::function<void(QDialog&)> onModal;  // what the "user" does in a modal window
+  std::function<void()> onProcessEvents;  // runs inside every yield to pending events
   int processEventsCalls = 0;
+
+ protected:
+  void showMessage(const MessageSpec& box) override;
+  void showModal(QDialog& dialog) override;
+  void yieldToEvents() override;
 };
 
 // Part index for WindowUnderTest: close the part chooser without a choice.
@@ -46,6 +47,7 @@ class WindowUnderTest {
 
   frmMain& window() { return *window_; }
   SimulatedBoard& board() { return board_; }
+  Session& session() { return session_; }
   RecordingServices& services() { return services_; }
 
   // A control by objectName, e.g. find<QRadioButton>("chkDAC(9)"); fails the test when missing.
@@ -69,6 +71,7 @@ class WindowUnderTest {
   static void failMissing(const QString& name);
   SimulatedBoard board_;
   BoardLink link_{board_};
+  Session session_{link_, "/opt/dac-eval"};
   RecordingServices services_;
   std::unique_ptr<frmMain> window_;
 };

@@ -1,0 +1,74 @@
+// The session's state, the model choice, start-up and re-initialisation, and the words and
+// requests on their way to the board.
+
+#include "session.h"
+
+#include <algorithm>
+
+#include "command_word.h"
+#include "simulated_board.h"
+
+Session::Session(BoardLink& link, std::string exeFolder)
+    : link_(link), exeFolder_(std::move(exeFolder)) {
+  link_.setRequestObserver([this](const RequestRecord& request) {
+    notify([&](SessionListener& l) { l.requestDone(request); });
+  });
+}
+
+void Session::addListener(SessionListener& listener) {
+  listeners_.push_back(&listener);
+}
+
+void Session::removeListener(SessionListener& listener) {
+  std::erase(listeners_, &listener);
+}
+
+void Session::chooseModel(const PartInfo& part) {
+  chip_.ApplySetup(part);
+  if (auto* simulated = dynamic_cast<SimulatedBoard*>(&link_.driver())) {
+    simulated->setChipModel(part.bits, part.resetCode);
+  }
+}
+
+void Session::UpdateOffset() {
+  const std::optional<OffsetDefaults> defaults = OffsetDefaultsFor(chip_.PartName);
+  if (!defaults) return;
+  for (int k = 0; k < 3; ++k) chip_.OffsetDAC(k) = defaults->offsetCode;
+  references_.fill(defaults->vrefText);
+  notify([](SessionListener& l) { l.defaultsApplied(); });
+}
+
+void Session::ResetChannels() {
+  chip_.ResetChannels();
+}
+
+void Session::Init() {
+  UpdateOffset();
+  chip_.ResetChannels();
+  // A RESET pulse or a reload also returns the chip's control register (input register A for X
+  // writes) and its A/B select registers to their power-on state.
+  chip_.ResetABsel();
+  XRegisterB_ = false;
+  notify([](SessionListener& l) { l.registersReset(); });
+}
+
+void Session::LoadUSB(const FailedLoadReport& report) {
+  link_.LoadUSB(chip_.PartName, exeFolder_, report);
+  // The firmware starts with every control line high.
+  ldacLow_ = false;
+  notify([](SessionListener& l) { l.linkChanged(); });
+}
+
+bool Session::monitorEnabled() const {
+  return (MonitorState_ & 0x20) != 0;
+}
+
+void Session::SPIout(int32_t word) {
+  lastWord_ = word;
+  notify([word](SessionListener& l) { l.wordShown(word); });
+  link_.SPIwrite(word);
+}
+
+void Session::request(Request code) {
+  link_.LineRequest(code);
+}

@@ -1,0 +1,143 @@
+#pragma once
+// The session: the chip-facing state of the program (the register model, the input register
+// route, the monitor and GPIO choices, the offset DAC codes and references, the board link) and
+// every operator action that changes the chip, the register model or the board, as a function of
+// plain values. The window and remote control are two views of one session: both call these
+// actions, and every listener hears what changed, whoever changed it.
+//
+// Each action runs the checks, refusals, words and order of the window's own handler. A window
+// write yields to pending window events where the window always has; the caller hands that yield
+// in as a hook. Remote commands pass none and never yield.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "action_gate.h"
+#include "board_link.h"
+#include "chip_model.h"
+#include "refusal.h"
+#include "session_listener.h"
+#include "transfer_function.h"
+
+enum class GpioMode { Input = 0, OutputLow = 1, OutputHigh = 2 };
+
+class Session {
+ public:
+  using Yield = std::function<void()>;
+  using FailedLoadReport = BoardLink::FailedLoadReport;
+
+  // `exeFolder`: the folder of the program, where the firmware image is looked up.
+  Session(BoardLink& link, std::string exeFolder);
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  void addListener(SessionListener& listener);
+  void removeListener(SessionListener& listener);
+
+  // ---- the model and start-up
+  // The data steps of a model's setup; the simulated board's chip emulation learns the model too.
+  void chooseModel(const PartInfo& part);
+  // The model's default offset DAC codes and reference texts.
+  void UpdateOffset();
+  // Every record at the model's power-on state (start-up).
+  void ResetChannels();
+  // Back to the reset state after a RESET pulse or a reload: defaults, records, input register A
+  // and every A/B select on A. Sends nothing.
+  void Init();
+  // The connection sequence; `report` shows the failed-load message.
+  void LoadUSB(const FailedLoadReport& report);
+
+  // ---- channel registers and the DAC registers
+  // Stores `code` in register `reg` of record `dac`, recomputes the corrected code of the input
+  // register that X writes reach (X1A/X1B: the one written) and sends the register's word. X1A
+  // and X1B reach their register whatever the route: a word for the other register is routed
+  // there by the control register and the route is restored afterwards. Refused when the code is
+  // wider than 16 bits or than the model's resolution.
+  Refused writeRegister(int dac, ChannelRegister reg, int64_t code, const Yield& yield = {});
+  // "X >>": into the input register of the present route.
+  Refused writeInput(int dac, int64_t code, const Yield& yield = {});
+  // Which X2 the DAC register of `dac` takes (ABsel); sends the group's A/B select word.
+  void chooseDacSource(int dac, bool fromX2B);
+  // Which input register X writes reach; sends the control register word.
+  void chooseInputRegister(bool registerB);
+  // LDAC pulse: every record's DACreg takes its X2A or X2B, as its ABsel says; request DE.
+  void pulseLdac();
+  // The code of `dac`'s feeding input register (by ABsel) whose output after the next LDAC lies
+  // nearest to `volts`, written as an X write would; refused when no code reaches it.
+  Refused writeVoltage(int dac, double volts);
+
+  // ---- offset DACs and references
+  Refused writeOffsetDac(int k, int64_t code);
+  void setReference(int k, std::string text);
+
+  // ---- monitor and GPIO (the models that have them)
+  Refused setMonitorEnabled(bool enabled);
+  // Item of the monitored-channel list: 0 "Mon_In0", 1 "Mon_In1", 2 + n channel n; -1 (no item
+  // selected) keeps the state and sends its word all the same. Refused while the monitor is off.
+  Refused chooseMonitorItem(int item);
+  Refused setGpioMode(GpioMode mode);
+  // Sends the GPIO readback word and reads the pin; nullopt (nothing sent) on a model without it.
+  std::optional<bool> readGpio();
+
+  // ---- control lines, tests, direct load, board
+  // A hold button: RESET, CLR or LDAC high or low (request DA, DB, DC, DF, E2 or E3).
+  void lineRequest(Request code);
+  void pulseReset();  // DB, DA, then Init
+  void pulseClr();    // DF, DC
+  void powerDownTest();
+  int32_t readbackTest();
+  Refused directLoad(int64_t word);
+  // Reload USB: the connection sequence, DB, DA, then Init.
+  void reload(const FailedLoadReport& report);
+
+  // ---- state
+  const ChipModel& chip() const { return chip_; }
+  // Direct access to the register model, for tests that arrange a state.
+  ChipModel& chipModel() { return chip_; }
+  bool inputRegisterB() const { return XRegisterB_; }
+  int32_t monitorState() const { return MonitorState_; }
+  bool monitorEnabled() const;
+  GpioMode gpioMode() const { return gpioMode_; }
+  std::optional<bool> gpioLevel() const { return gpioLevel_; }
+  const ReferenceTexts& references() const { return references_; }
+  int32_t lastWord() const { return lastWord_; }
+  bool ldacHeldLow() const { return ldacLow_; }
+  BoardLink& link() { return link_; }
+  const BoardLink& link() const { return link_; }
+  const std::string& exeFolder() const { return exeFolder_; }
+  ActionGate& gate() { return gate_; }
+
+ private:
+  // Shows and sends one 24-bit word.
+  void SPIout(int32_t word);
+  void request(Request code);
+  // X2 of record `dac` from input register B or A, and the DAC register when LDAC is held low.
+  void updateX2(int dac, bool registerB);
+  void loadDacRegister(int dac);
+  void loadAllDacRegisters();
+  void sendInputWord(int dac, bool registerB);
+  Refused checkChannelCode(int64_t code) const;
+  Refused needsMonitor() const;
+
+  template <class Event>
+  void notify(Event event) {
+    for (SessionListener* listener : listeners_) event(*listener);
+  }
+
+  BoardLink& link_;
+  std::string exeFolder_;
+  ChipModel chip_;
+  bool XRegisterB_ = false;  // the route of the chip's control register: X writes reach X1B
+  int32_t MonitorState_ = 0;
+  GpioMode gpioMode_ = GpioMode::Input;
+  std::optional<bool> gpioLevel_;  // the pin as last read
+  ReferenceTexts references_{"3", "3", "3"};
+  int32_t lastWord_ = 0;
+  bool ldacLow_ = false;  // LDAC held low: the DAC registers follow every change at once
+  ActionGate gate_;
+  std::vector<SessionListener*> listeners_;
+};

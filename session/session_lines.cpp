@@ -1,0 +1,62 @@
+// The chip's control lines, the RESET pulse with its re-initialisation, the hidden test
+// sequences, the direct 24-bit load and the reload of the board.
+
+#include "command_word.h"
+#include "hex_text.h"
+#include "session.h"
+
+namespace {
+constexpr int16_t kWordBits = 24;
+}  // namespace
+
+void Session::lineRequest(Request code) {
+  // While LDAC is held low the DAC registers are transparent: they take every X2 at once.
+  if (code == Request::LdacLow) {
+    ldacLow_ = true;
+    loadAllDacRegisters();
+  } else if (code == Request::LdacHigh) {
+    ldacLow_ = false;
+  }
+  request(code);
+}
+
+// RESET low then high puts the chip back to its power-on registers; the register model follows.
+void Session::pulseReset() {
+  request(Request::ResetLow);
+  request(Request::ResetHigh);
+  Init();
+}
+
+void Session::pulseClr() {
+  request(Request::ClrLow);
+  request(Request::ClrHigh);
+}
+
+// Power-down bit set, CLR pulsed around it, power-down bit cleared again.
+void Session::powerDownTest() {
+  SPIout(ControlRegisterWord(false, true));
+  request(Request::ClrLow);
+  SPIout(ControlRegisterWord(false, false));
+  request(Request::ClrHigh);
+}
+
+// Readback test: select readback 0 and return what comes back.
+int32_t Session::readbackTest() {
+  SPIout(ReadbackSelectWord(0));
+  return link_.SPIread();
+}
+
+// Any 24-bit word, past the register model: neither the records nor their displays change.
+Refused Session::directLoad(int64_t word) {
+  const CheckVerdict verdict = CheckCode(word, kWordBits);
+  if (verdict.refused()) return Refusal{Refusal::Kind::OutOfRange, verdict.text, verdict.title};
+  SPIout(verdict.value);
+  return std::nullopt;
+}
+
+void Session::reload(const FailedLoadReport& report) {
+  LoadUSB(report);
+  request(Request::ResetLow);
+  request(Request::ResetHigh);
+  Init();
+}

@@ -1,0 +1,51 @@
+// The monitor multiplexer and the general-purpose pin of the models that have them.
+
+#include "command_word.h"
+#include "monitor_state.h"
+#include "session.h"
+
+Refused Session::needsMonitor() const {
+  const PartInfo* part = chip_.part();
+  if (part != nullptr && part->monitorEntries > 0) return std::nullopt;
+  return Refusal{Refusal::Kind::Conflict, "this model has no monitor or GPIO pin", ""};
+}
+
+Refused Session::setMonitorEnabled(bool enabled) {
+  if (Refused refused = needsMonitor()) return refused;
+  MonitorState_ = MonitorAfterEnable(MonitorState_, enabled);
+  notify([](SessionListener& l) { l.monitorChanged(); });
+  SPIout(MonitorWord(MonitorState_));
+  return std::nullopt;
+}
+
+Refused Session::chooseMonitorItem(int item) {
+  if (Refused refused = needsMonitor()) return refused;
+  if (!monitorEnabled()) {
+    return Refusal{Refusal::Kind::Conflict, "the monitor is disabled: enable it first", ""};
+  }
+  const int items = 2 + chip_.part()->monitorEntries;
+  if (item < -1 || item >= items) {
+    return Refusal{Refusal::Kind::OutOfRange,
+                   "the monitor has channels 0 to " + std::to_string(items - 3), ""};
+  }
+  MonitorState_ = MonitorAfterChoice(MonitorState_, item);
+  notify([](SessionListener& l) { l.monitorChanged(); });
+  SPIout(MonitorWord(MonitorState_));
+  return std::nullopt;
+}
+
+Refused Session::setGpioMode(GpioMode mode) {
+  if (Refused refused = needsMonitor()) return refused;
+  gpioMode_ = mode;
+  notify([](SessionListener& l) { l.gpioModeChanged(); });
+  SPIout(GpioWord(static_cast<int>(mode)));
+  return std::nullopt;
+}
+
+std::optional<bool> Session::readGpio() {
+  if (needsMonitor()) return std::nullopt;
+  SPIout(ReadbackSelectWord(kGpioReadbackData));
+  gpioLevel_ = (link_.SPIread() & 1) != 0;
+  notify([](SessionListener& l) { l.gpioLevelRead(); });
+  return gpioLevel_;
+}

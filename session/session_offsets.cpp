@@ -1,0 +1,26 @@
+// The offset DACs and the reference voltages of the reference sets.
+
+#include "command_word.h"
+#include "hex_text.h"
+#include "session.h"
+
+namespace {
+constexpr int16_t kOffsetDacBits = 14;  // on every model
+}  // namespace
+
+Refused Session::writeOffsetDac(int k, int64_t code) {
+  const CheckVerdict verdict = CheckCode(code, kOffsetDacBits);
+  if (verdict.refused()) return Refusal{Refusal::Kind::OutOfRange, verdict.text, verdict.title};
+  SPIout(OffsetDacWord(k, verdict.value));
+  chip_.OffsetDAC(k) = verdict.value;  // the model follows once the word has gone out
+  notify([k](SessionListener& l) { l.offsetDacWritten(k); });
+  return std::nullopt;
+}
+
+// A reference is never sent: the output voltages read it whenever they are computed.
+void Session::setReference(int k, std::string text) {
+  std::string& reference = references_.at(static_cast<size_t>(k));
+  if (reference == text) return;
+  reference = std::move(text);
+  notify([k](SessionListener& l) { l.referenceChanged(k); });
+}

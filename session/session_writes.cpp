@@ -1,0 +1,160 @@
+// The channel registers, their corrected codes, the two A/B choices and the DAC registers.
+
+#include <string>
+
+#include "command_word.h"
+#include "hex_text.h"
+#include "session.h"
+#include "voltage_code.h"
+
+namespace {
+
+constexpr int16_t kChannelCodeBits = 16;
+
+int32_t ModeOf(ChannelRegister reg) {
+  switch (reg) {
+    case ChannelRegister::X1A:
+    case ChannelRegister::X1B:
+      return Mode::X;
+    case ChannelRegister::M:
+      return Mode::M;
+    case ChannelRegister::C:
+      break;
+  }
+  return Mode::C;
+}
+
+void Store(DAC& record, ChannelRegister reg, int32_t code) {
+  switch (reg) {
+    case ChannelRegister::X1A:
+      record.setX1A(code);
+      break;
+    case ChannelRegister::X1B:
+      record.setX1B(code);
+      break;
+    case ChannelRegister::M:
+      record.setM(code);
+      break;
+    case ChannelRegister::C:
+      record.setC(code);
+      break;
+  }
+}
+
+int32_t Read(const DAC& record, ChannelRegister reg) {
+  switch (reg) {
+    case ChannelRegister::X1A:
+      return record.X1A();
+    case ChannelRegister::X1B:
+      return record.X1B();
+    case ChannelRegister::M:
+      return record.M();
+    case ChannelRegister::C:
+      break;
+  }
+  return record.C();
+}
+
+}  // namespace
+
+Refused Session::checkChannelCode(int64_t code) const {
+  const CheckVerdict verdict = CheckCode(code, kChannelCodeBits);
+  if (verdict.refused()) return Refusal{Refusal::Kind::OutOfRange, verdict.text, verdict.title};
+  if (code > (int64_t{1} << chip_.PartBits) - 1) {
+    return Refusal{Refusal::Kind::OutOfRange,
+                   "The selected value is larger than\rthe number of bits allows", ""};
+  }
+  return std::nullopt;
+}
+
+// Each write remembers the record and register it stored into: the yields let other handlers of
+// the window run, and one of them may pick another channel, switch A/B or reset the chip before
+// the word goes out. The word carries what that register holds when it is sent, so that the chip
+// and the record agree whatever ran in between.
+Refused Session::writeRegister(int dac, ChannelRegister reg, int64_t code, const Yield& yield) {
+  if (Refused refused = checkChannelCode(code)) return refused;
+  DAC& record = chip_.DACs.at(static_cast<size_t>(dac));
+  Store(record, reg, static_cast<int32_t>(code));
+  notify([&](SessionListener& l) { l.registerStored(dac, reg); });
+  const bool isInput = reg == ChannelRegister::X1A || reg == ChannelRegister::X1B;
+  const bool registerB = isInput ? reg == ChannelRegister::X1B : XRegisterB_;
+  updateX2(dac, registerB);
+  if (yield) yield();
+  if (reg == ChannelRegister::C && yield) yield();
+  if (isInput) {
+    sendInputWord(dac, registerB);
+  } else {
+    const int32_t sent = Read(chip_.DACs.at(static_cast<size_t>(dac)), reg);
+    SPIout(ChannelRegisterWord(ModeOf(reg), sent, static_cast<int16_t>(dac), chip_.PartBits));
+  }
+  return std::nullopt;
+}
+
+Refused Session::writeInput(int dac, int64_t code, const Yield& yield) {
+  return writeRegister(dac, XRegisterB_ ? ChannelRegister::X1B : ChannelRegister::X1A, code, yield);
+}
+
+// An X word reaches the input register that the chip's control register names. A word for the
+// other register routes itself there first and restores the present route afterwards.
+void Session::sendInputWord(int dac, bool registerB) {
+  const DAC& record = chip_.DACs.at(static_cast<size_t>(dac));
+  const int32_t sent = registerB ? record.X1B() : record.X1A();
+  const int32_t word =
+      ChannelRegisterWord(Mode::X, sent, static_cast<int16_t>(dac), chip_.PartBits);
+  const bool routedToB = XRegisterB_;
+  if (routedToB != registerB) SPIout(ControlRegisterWord(registerB));
+  SPIout(word);
+  if (routedToB != registerB) SPIout(ControlRegisterWord(routedToB));
+}
+
+void Session::updateX2(int dac, bool registerB) {
+  DAC& record = chip_.DACs.at(static_cast<size_t>(dac));
+  const int32_t input = registerB ? record.X1B() : record.X1A();
+  const auto x2 = CorrectedCode(input, record.M(), record.C(), chip_.PartBits);
+  if (!x2) return;
+  (registerB ? record.X2B : record.X2A) = *x2;
+  notify([&](SessionListener& l) { l.correctedCodeChanged(dac, registerB); });
+  if (ldacLow_) loadDacRegister(dac);
+}
+
+void Session::loadDacRegister(int dac) {
+  DAC& record = chip_.DACs.at(static_cast<size_t>(dac));
+  record.DACreg = record.ABsel() != 0 ? record.X2B : record.X2A;
+  notify([dac](SessionListener& l) { l.dacRegisterLoaded(dac); });
+}
+
+// The chip's LDAC loads every channel's DAC register at once, each from the X2 its A/B select
+// names.
+void Session::loadAllDacRegisters() {
+  for (int dac = 0; dac < kChannelCount; ++dac) loadDacRegister(dac);
+}
+
+void Session::chooseDacSource(int dac, bool fromX2B) {
+  chip_.DACs.at(static_cast<size_t>(dac)).setABsel(fromX2B ? 1 : 0);
+  notify([dac](SessionListener& l) { l.dacSourceChanged(dac); });
+  if (ldacLow_) loadDacRegister(dac);
+  // One word carries the choices of the whole group.
+  SPIout(ABSelectWord(chip_, static_cast<int16_t>(dac)));
+}
+
+void Session::chooseInputRegister(bool registerB) {
+  XRegisterB_ = registerB;
+  notify([](SessionListener& l) { l.inputRegisterChanged(); });
+  SPIout(ControlRegisterWord(registerB));
+}
+
+void Session::pulseLdac() {
+  loadAllDacRegisters();
+  request(Request::LdacPulse);
+}
+
+Refused Session::writeVoltage(int dac, double volts) {
+  const VoltageSolution solution =
+      CodeForVoltage(chip_, static_cast<int16_t>(dac), references_, volts);
+  if (!solution.found) {
+    return Refusal{Refusal::Kind::OutOfRange, solution.miss.reason, ""};
+  }
+  const bool fromB = chip_.DACs.at(static_cast<size_t>(dac)).ABsel() != 0;
+  return writeRegister(dac, fromB ? ChannelRegister::X1B : ChannelRegister::X1A,
+                       solution.found->code);
+}

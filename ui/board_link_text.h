@@ -1,0 +1,14 @@
+#pragma once
+// "Board link: ..." for the status bar; the simulated board says plainly that no board is used.
+
+#include <QString>
+
+#include "simulated_board.h"
+#include "vendor_driver.h"
+
+inline QString boardLinkText(VendorDriver& driver) {
+  QString text = QStringLiteral("Board link: ") + QString::fromStdString(driver.description());
+  if (dynamic_cast<SimulatedBoard*>(&driver) != nullptr)
+    text += QStringLiteral(" (no driver library)");
+  return text;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Marks a handler of the window as running for its lifetime. Session events during it are the
+// window's own changes: the boxes already hold what the operator typed, and a written register's
+// label shows the text as typed ("0FFFF" stays "0FFFF") rather than the value's display form.
+// Nested actions (run inside a write's yield) keep their own typed text.
+
+#include <QString>
+#include <optional>
+#include <utility>
+
+#include "frm_main.h"
+
+class WindowAction {
+ public:
+  explicit WindowAction(frmMain& window, std::optional<QString> typedText = std::nullopt)
+      : window_(window), outerTypedText_(std::exchange(window.typedText_, std::move(typedText))) {
+    ++window_.acting_;
+  }
+  ~WindowAction() {
+    --window_.acting_;
+    window_.typedText_ = std::move(outerTypedText_);
+  }
+  WindowAction(const WindowAction&) = delete;
+  WindowAction& operator=(const WindowAction&) = delete;
+
+ private:
+  frmMain& window_;
+  std::optional<QString> outerTypedText_;
+};
