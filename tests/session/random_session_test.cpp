@@ -1,0 +1,165 @@
+// Thousands of random actions on the session, on every model, with the simulated chip checked
+// against the register model after each: every input, gain and offset register, X2A, X2B, every
+// DAC register, the offset DACs, the A/B selects and the control register.
+//
+// DAC_EVAL_SESSION_SEED and DAC_EVAL_SESSION_ACTIONS override the seed and the number of actions.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "command_word.h"
+#include "session_bench.h"
+
+namespace {
+
+unsigned EnvOr(const char* name, unsigned fallback) {
+  const char* text = std::getenv(name);
+  return text != nullptr ? static_cast<unsigned>(std::strtoul(text, nullptr, 10)) : fallback;
+}
+
+class RandomActions {
+ public:
+  RandomActions(SessionBench& bench, unsigned seed) : b_(bench), rng_(seed) {}
+
+  std::string act() {
+    Session& s = b_.session;
+    const int dac = channel();
+    switch (pick(12)) {
+      case 0: {
+        const auto reg = static_cast<ChannelRegister>(pick(4));
+        const int64_t value = code();
+        (void)s.writeRegister(dac, reg, value);
+        return "write register " + std::to_string(static_cast<int>(reg)) + " of " +
+               std::to_string(dac) + " = " + std::to_string(value);
+      }
+      case 1:
+        (void)s.writeInput(dac, code());
+        return "X write to " + std::to_string(dac);
+      case 2:
+        s.chooseDacSource(dac, pick(2) == 1);
+        return "A/B select of " + std::to_string(dac);
+      case 3:
+        s.chooseInputRegister(pick(2) == 1);
+        return "input register route";
+      case 4:
+        s.pulseLdac();
+        return "LDAC pulse";
+      case 5: {
+        constexpr Request kLines[] = {Request::LdacLow, Request::LdacHigh, Request::ClrLow,
+                                      Request::ClrHigh};
+        s.lineRequest(kLines[pick(4)]);
+        return "line request";
+      }
+      case 6:
+        s.pulseReset();
+        return "RESET pulse";
+      case 7:
+        (void)s.writeOffsetDac(pick(3), pick(0x4100));
+        return "offset DAC";
+      case 8:
+        (void)s.writeVoltage(dac, std::uniform_real_distribution<double>(-12.0, 12.0)(rng_));
+        return "voltage of " + std::to_string(dac);
+      case 9:
+        (void)s.setMonitorEnabled(pick(2) == 1);
+        (void)s.chooseMonitorItem(pick(20) - 1);
+        (void)s.setGpioMode(static_cast<GpioMode>(pick(3)));
+        return "monitor and GPIO";
+      case 10:
+        if (pick(20) == 0) s.reload({});
+        return "reload (sometimes)";
+      default:
+        s.setReference(pick(3), std::to_string(pick(11)));
+        return "reference";
+    }
+  }
+
+ private:
+  int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+  int channel() {
+    const PartInfo& part = *b_.session.chip().part();
+    int dac = pick(kChannelCount);
+    while (!ChannelUsed(part, dac)) dac = pick(kChannelCount);
+    return dac;
+  }
+  // Mostly codes in range, sometimes beyond the model's or 16 bits, or negative.
+  int64_t code() {
+    switch (pick(10)) {
+      case 0:
+        return pick(0x20000) - 0x100;
+      default:
+        return pick(1 << b_.session.chip().PartBits);
+    }
+  }
+
+  SessionBench& b_;
+  std::mt19937 rng_;
+};
+
+// The first difference between the simulated chip and the register model, or "".
+std::string Disagreement(const SessionBench& b) {
+  const ChipModel& model = b.session.chip();
+  const SimulatedChip& chip = b.board.chip();
+  const int shift = model.PartBits == 14 ? 2 : 0;
+  const auto data = [&](const std::optional<uint16_t>& reg, int32_t powerOn) {
+    return reg ? *reg >> shift : powerOn;
+  };
+  std::ostringstream out;
+  for (size_t i = 0; i < kChannelCount; ++i) {
+    const DAC& r = model.DACs[i];
+    const int32_t reset = chip.resetCode;
+    if (data(chip.inputA[i], reset) != r.X1A())
+      out << "X1A";
+    else if (data(chip.inputB[i], reset) != r.X1B())
+      out << "X1B";
+    else if (data(chip.gain[i], FullScaleGain(model.PartBits)) != r.M())
+      out << "M";
+    else if (data(chip.offset[i], MidScaleOffset(model.PartBits)) != r.C())
+      out << "C";
+    else if (chip.x2a[i] != r.X2A)
+      out << "X2A";
+    else if (chip.x2b[i] != r.X2B)
+      out << "X2B";
+    else if (chip.dac[i] != r.DACregValue())
+      out << "DAC register";
+    else if (((chip.abSelect[i / 8] >> (i % 8)) & 1) != r.ABsel())
+      out << "A/B select";
+    else
+      continue;
+    return out.str() + " of channel record " + std::to_string(i);
+  }
+  for (int k = 0; k < 3; ++k) {
+    if (chip.offsetDac[static_cast<size_t>(k)].value_or(
+            static_cast<uint16_t>(model.OffsetDAC(k))) != model.OffsetDAC(k))
+      return "offset DAC " + std::to_string(k);
+  }
+  if (chip.control != (ControlRegisterWord(b.session.inputRegisterB()) & 0xFFFF))
+    return "control register";
+  if (chip.ldacLineLow != b.session.ldacHeldLow()) return "LDAC line";
+  return "";
+}
+
+class RandomSession : public testing::TestWithParam<PartInfo> {};
+
+TEST_P(RandomSession, ChipAndRegisterModelAgreeAfterEveryAction) {
+  const unsigned seed =
+      EnvOr("DAC_EVAL_SESSION_SEED", 810u + static_cast<unsigned>(GetParam().bits));
+  const unsigned actions = EnvOr("DAC_EVAL_SESSION_ACTIONS", 4000u);
+  SessionBench bench(GetParam().name);
+  RandomActions random(bench, seed);
+  for (unsigned n = 1; n <= actions; ++n) {
+    const std::string action = random.act();
+    const std::string difference = Disagreement(bench);
+    ASSERT_EQ(difference, "") << "seed " << seed << ", action " << n << ": " << action;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryModel, RandomSession, testing::ValuesIn(PartCatalogue()),
+                         [](const testing::TestParamInfo<PartInfo>& row) {
+                           return std::string(row.param.name);
+                         });
+
+}  // namespace
