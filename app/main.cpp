@@ -1,38 +1,28 @@
-// Starts the evaluation program: the vendor's driver library when it loads from its fixed path,
-// the built-in simulated board otherwise, and the main window.
+// Starts the evaluation program: reads the command line, then opens the window (as it always
+// has, when there is no option) or runs headless with the board link and the SCPI server only.
 
-#include <QApplication>
-#include <QDir>
-#include <QIcon>
-#include <memory>
+#include <cstdio>
+#include <string>
+#include <vector>
 
-#include "board_link.h"
-#include "frm_main.h"
-#include "library_driver.h"
-#include "simulated_board.h"
-#include "window_services.h"
-
-namespace {
-std::unique_ptr<VendorDriver> chooseDriver() {
-  auto library = std::make_unique<LibraryDriver>();
-  if (library->Load()) return library;
-  return std::make_unique<SimulatedBoard>();
-}
-}  // namespace
+#include "options.h"
+#include "run_modes.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("dac-eval"));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/dac-eval.png")));
-
-  const std::unique_ptr<VendorDriver> driver = chooseDriver();
-  BoardLink link(*driver);
-  // The folder as the platform writes it (backslashes on Windows): the firmware path is built on
-  // it.
-  Session session(link, QDir::toNativeSeparators(QApplication::applicationDirPath()).toStdString());
-  DesktopServices services;
-  frmMain window(session, services);
-  window.Form_Load();
-  window.show();
-  return QApplication::exec();
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  ParsedOptions parsed = ParseOptions(args);
+  if (!parsed.error.empty()) {
+    std::fprintf(stderr, "dac-eval: %s\n", parsed.error.c_str());
+    return kBadStartExitCode;
+  }
+  Options& options = parsed.options;
+  if (options.help) {
+    std::fputs(UsageText().c_str(), stdout);
+    return 0;
+  }
+  if (options.headless) {
+    if (!options.remote) options.remote = RemoteEndpoint{};
+    return RunHeadless(options, argv[0]);
+  }
+  return RunWindow(options, argv[0]);
 }

@@ -35,6 +35,7 @@ class BoardLink {
   void setRequestObserver(RequestObserver observer) { observer_ = std::move(observer); }
 
   VendorDriver& driver() { return driver_; }
+  const VendorDriver& driver() const { return driver_; }
 
   // Shows the failed-load message and waits until it is dismissed.
   using FailedLoadReport = std::function<void(const std::string& text, const std::string& title)>;

@@ -168,3 +168,8 @@ int16_t LibraryDriver::Vendor_Request(int32_t handle, uint8_t request, int32_t v
 std::string LibraryDriver::description() const {
   return "Driver library " + impl_->path;
 }
+
+std::string LibraryDriver::statusText(int16_t status) const {
+  if (status == kLibraryMissingStatus && !loaded()) return "the driver library is not loaded";
+  return "the driver library answered status " + std::to_string(status);
+}

@@ -93,6 +93,12 @@ std::string SimulatedBoard::description() const {
   return "Simulated board";
 }
 
+std::string SimulatedBoard::statusText(int16_t status) const {
+  if (status == kNoBoardStatus) return "no board attached";
+  if (status == kBadImageStatus) return "the firmware image is not a valid Intel HEX file";
+  return VendorDriver::statusText(status);
+}
+
 void SimulatedBoard::setChipModel(int bits, int32_t resetCode) {
   chip_.bits = bits;
   chip_.resetCode = resetCode;

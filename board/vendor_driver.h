@@ -26,4 +26,9 @@ class VendorDriver {
 
   // What this driver is, for the window's status line: "Simulated board", or the library path.
   virtual std::string description() const = 0;
+
+  // A status other than 0 in words, for the operator: why a request failed.
+  virtual std::string statusText(int16_t status) const {
+    return "status " + std::to_string(status);
+  }
 };

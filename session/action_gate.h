@@ -4,8 +4,8 @@
 // that none of them ever runs in the middle of what the operator started.
 
 #include <functional>
+#include <map>
 #include <utility>
-#include <vector>
 
 class ActionGate {
  public:
@@ -14,16 +14,21 @@ class ActionGate {
   void enter() { ++depth_; }
   void leave() {
     if (depth_ > 0 && --depth_ == 0) {
-      for (const auto& callback : onOpen_) callback();
+      for (const auto& [id, callback] : onOpen_) callback();
     }
   }
 
-  // Called each time the gate opens again.
-  void whenOpened(std::function<void()> callback) { onOpen_.push_back(std::move(callback)); }
+  // `callback` runs each time the gate opens again, until forgotten by the number returned.
+  int whenOpened(std::function<void()> callback) {
+    onOpen_.emplace(++lastId_, std::move(callback));
+    return lastId_;
+  }
+  void forget(int id) { onOpen_.erase(id); }
 
  private:
   int depth_ = 0;
-  std::vector<std::function<void()>> onOpen_;
+  int lastId_ = 0;
+  std::map<int, std::function<void()>> onOpen_;
 };
 
 // Holds the gate closed for its lifetime; a null gate is allowed.

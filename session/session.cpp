@@ -11,6 +11,10 @@
 Session::Session(BoardLink& link, std::string exeFolder)
     : link_(link), exeFolder_(std::move(exeFolder)) {
   link_.setRequestObserver([this](const RequestRecord& request) {
+    if (request.status != 0) {
+      ++failedRequests_;
+      lastFailure_ = request;
+    }
     notify([&](SessionListener& l) { l.requestDone(request); });
   });
 }

@@ -110,6 +110,10 @@ class Session {
   const BoardLink& link() const { return link_; }
   const std::string& exeFolder() const { return exeFolder_; }
   ActionGate& gate() { return gate_; }
+  // Board requests that came back with a status other than 0, counted over the whole run, and
+  // the last of them.
+  uint64_t failedRequests() const { return failedRequests_; }
+  const RequestRecord& lastFailure() const { return lastFailure_; }
 
  private:
   // Shows and sends one 24-bit word.
@@ -140,4 +144,6 @@ class Session {
   bool ldacLow_ = false;  // LDAC held low: the DAC registers follow every change at once
   ActionGate gate_;
   std::vector<SessionListener*> listeners_;
+  uint64_t failedRequests_ = 0;
+  RequestRecord lastFailure_;
 };

@@ -1,0 +1,40 @@
+// The program without a window: the session on its board link, started as the window starts it,
+// and the SCPI server. No display is needed.
+
+#include <QCoreApplication>
+#include <QDir>
+#include <cstdio>
+#include <memory>
+
+#include "board_choice.h"
+#include "catalogue.h"
+#include "quit_on_signal.h"
+#include "remote_start.h"
+#include "run_modes.h"
+
+int RunHeadless(const Options& options, const char* programPath) {
+  int argc = 1;
+  char* argv[] = {const_cast<char*>(programPath), nullptr};
+  QCoreApplication app(argc, argv);
+  QuitOnTerminationSignals();
+
+  const std::unique_ptr<VendorDriver> driver = ChooseDriver(options);
+  BoardLink link(*driver);
+  Session session(link,
+                  QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString());
+  QString error;
+  const std::unique_ptr<ScpiServer> server = StartServer(session, *options.remote, error);
+  if (!server) {
+    std::fprintf(stderr, "dac-eval: %s\n", qPrintable(error));
+    return kBadStartExitCode;
+  }
+
+  // As the window starts: the model, its defaults, the reset state, then the board connection.
+  session.chooseModel(PartCatalogue().at(static_cast<std::size_t>(*options.model)));
+  session.UpdateOffset();
+  session.ResetChannels();
+  session.LoadUSB([](const std::string& text, const std::string& title) {
+    std::fprintf(stderr, "dac-eval: %s (%s)\n", text.c_str(), title.c_str());
+  });
+  return QCoreApplication::exec();
+}

@@ -1,0 +1,13 @@
+#pragma once
+// The two ways the program runs.
+
+#include "options.h"
+
+// The exit status of a start that cannot go on: a bad command line, an unknown model, a port in
+// use.
+inline constexpr int kBadStartExitCode = 2;
+
+// The window, with the server too when asked for.
+int RunWindow(const Options& options, const char* programPath);
+// No window and no display: the session on its board link, and the SCPI server.
+int RunHeadless(const Options& options, const char* programPath);

@@ -1,0 +1,67 @@
+// The program with its window: the board link, the session, the window, and the SCPI server when
+// the command line asks for it.
+
+#include <QApplication>
+#include <QDir>
+#include <QIcon>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "board_choice.h"
+#include "frm_main.h"
+#include "remote_start.h"
+#include "run_modes.h"
+#include "window_services.h"
+
+namespace {
+
+QString RemoteStatus(const ScpiServer& server) {
+  const auto clients = static_cast<int>(server.clientCount());
+  return QStringLiteral("Remote control on %1 (%2 %3)")
+      .arg(server.address())
+      .arg(clients)
+      .arg(clients == 1 ? QStringLiteral("client") : QStringLiteral("clients"));
+}
+
+}  // namespace
+
+int RunWindow(const Options& options, const char* programPath) {
+  // The window system reads its own options; they live as long as the application.
+  std::vector<std::string> toolkitArgs{programPath};
+  toolkitArgs.insert(toolkitArgs.end(), options.toolkitArgs.begin(), options.toolkitArgs.end());
+  std::vector<char*> argv;
+  for (std::string& arg : toolkitArgs) argv.push_back(arg.data());
+  int argc = static_cast<int>(argv.size());
+  QApplication app(argc, argv.data());
+  QApplication::setApplicationName(QStringLiteral("dac-eval"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/dac-eval.png")));
+
+  const std::unique_ptr<VendorDriver> driver = ChooseDriver(options);
+  BoardLink link(*driver);
+  // The folder as the platform writes it (backslashes on Windows): the firmware path is built on
+  // it.
+  Session session(link,
+                  QDir::toNativeSeparators(QApplication::applicationDirPath()).toStdString());
+  DesktopServices services;
+  frmMain window(session, services);
+
+  // Listening comes first, so that a port in use ends the program before any window appears.
+  std::unique_ptr<ScpiServer> server;
+  if (options.remote) {
+    QString error;
+    server = StartServer(session, *options.remote, error);
+    if (!server) {
+      std::fprintf(stderr, "dac-eval: %s\n", qPrintable(error));
+      return kBadStartExitCode;
+    }
+  }
+  window.Form_Load(options.model);
+  window.show();
+  if (server) {
+    window.showStatus(RemoteStatus(*server));
+    QObject::connect(server.get(), &ScpiServer::clientsChanged, &window,
+                     [&window, &server] { window.showStatus(RemoteStatus(*server)); });
+  }
+  return QApplication::exec();
+}

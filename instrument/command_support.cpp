@@ -1,0 +1,57 @@
+#include "command_support.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "channel_number.h"
+#include "error_queue.h"
+#include "library_driver.h"
+#include "simulated_board.h"
+
+void ReportRefusal(scpi::Call& call, const Refused& refused) {
+  if (!refused) return;
+  std::string text = refused->text;
+  std::replace(text.begin(), text.end(), '\r', ' ');
+  call.error(refused->kind == Refusal::Kind::Conflict ? scpi::errc::kSettingsConflict
+                                                      : scpi::errc::kDataOutOfRange,
+             text);
+}
+
+scpi::CommandTree::Handler OnBoard(Session& session, scpi::CommandTree::Handler handler) {
+  return [&session, handler = std::move(handler)](scpi::Call& call) {
+    const uint64_t failedBefore = session.failedRequests();
+    handler(call);
+    if (session.failedRequests() != failedBefore) {
+      call.error(scpi::errc::kExecutionError, FailureText(session, session.lastFailure()));
+    }
+  };
+}
+
+std::string FailureText(const Session& session, const RequestRecord& request) {
+  char what[48];
+  if (request.code == static_cast<uint8_t>(Request::Spi) && request.direction == kDirectionOut) {
+    std::snprintf(what, sizeof what, "request DD (word %02X%04X)", request.index & 0xFF,
+                  request.value & 0xFFFF);
+  } else {
+    std::snprintf(what, sizeof what, "request %02X", request.code);
+  }
+  return std::string(what) + " failed: " + session.link().driver().statusText(request.status);
+}
+
+std::optional<int> ChannelRecord(scpi::Call& call, const Session& session) {
+  const int n = call.suffix(0);
+  const int dac = RecordOfChannel(session.chip().part(), n);
+  if (dac < 0) {
+    call.error(scpi::errc::kHeaderSuffixOutOfRange,
+               "this model has no channel " + std::to_string(n));
+    return std::nullopt;
+  }
+  return dac;
+}
+
+std::string LinkName(const Session& session) {
+  const VendorDriver& driver = session.link().driver();
+  if (dynamic_cast<const SimulatedBoard*>(&driver) != nullptr) return "simulated";
+  if (dynamic_cast<const LibraryDriver*>(&driver) != nullptr) return "library";
+  return "usb";
+}

@@ -1,0 +1,101 @@
+// The control lines, the direct 24-bit load and the board.
+
+#include <array>
+#include <sstream>
+
+#include "call.h"
+#include "channel_number.h"
+#include "command_support.h"
+#include "error_queue.h"
+#include "instrument_commands.h"
+#include "number_format.h"
+#include "simulated_board.h"
+
+namespace {
+
+// CONTrol:<line> HIGH|LOW|PULSe: the hold requests of the line, or its pulse.
+struct LineCommand {
+  const char* header;
+  Request high;
+  Request low;
+  void (Session::*pulse)();
+};
+constexpr std::array<LineCommand, 3> kLines{{
+    {"CONTrol:LDAC", Request::LdacHigh, Request::LdacLow, &Session::pulseLdac},
+    {"CONTrol:RESet", Request::ResetHigh, Request::ResetLow, &Session::pulseReset},
+    {"CONTrol:CLR", Request::ClrHigh, Request::ClrLow, &Session::pulseClr},
+}};
+
+void AddLines(scpi::CommandTree& tree, Session& session) {
+  tree.add("LDAC", 0, 0, OnBoard(session, [&session](scpi::Call&) { session.pulseLdac(); }));
+  for (const LineCommand& line : kLines) {
+    tree.add(line.header, 1, 1, OnBoard(session, [&session, line](scpi::Call& call) {
+               switch (call.choice(0, {"HIGH", "LOW", "PULSe"}).value_or(-1)) {
+                 case 0:
+                   return session.lineRequest(line.high);
+                 case 1:
+                   return session.lineRequest(line.low);
+                 case 2:
+                   return (session.*line.pulse)();
+                 default:
+                   return;  // the choice has queued its error
+               }
+             }));
+  }
+}
+
+void AddWord(scpi::CommandTree& tree, Session& session) {
+  tree.add("WORD", 1, 1, OnBoard(session, [&session](scpi::Call& call) {
+             if (const auto word = call.code(0, INT32_MIN, INT32_MAX)) {
+               ReportRefusal(call, session.directLoad(*word));
+             }
+           }));
+  tree.add("WORD?", 0, 0, [&session](scpi::Call& call) {
+    call.reply(scpi::FormatInteger(session.lastWord()));
+  });
+}
+
+// What the simulated chip holds for a channel: its input, gain and offset codes as the chip
+// stores them, X2A, X2B and its DAC register.
+std::string SimulatedChannel(const SimulatedChip& chip, int dac) {
+  const auto at = static_cast<size_t>(dac);
+  const int shift = chip.bits == 14 ? 2 : 0;
+  const auto code = [shift](const std::optional<uint16_t>& reg, int32_t powerOn) -> int64_t {
+    return reg ? *reg >> shift : powerOn;
+  };
+  const int32_t fullScale = chip.bits > 0 ? (1 << chip.bits) - 1 : 0;
+  const int32_t mid = chip.bits > 0 ? 1 << (chip.bits - 1) : 0;
+  std::ostringstream text;
+  text << code(chip.inputA[at], chip.resetCode) << ',' << code(chip.inputB[at], chip.resetCode)
+       << ',' << code(chip.gain[at], fullScale) << ',' << code(chip.offset[at], mid) << ','
+       << chip.x2a[at] << ',' << chip.x2b[at] << ',' << chip.dac[at];
+  return text.str();
+}
+
+void AddBoard(scpi::CommandTree& tree, Session& session) {
+  tree.add("BOARd:RELoad", 0, 0, OnBoard(session, [&session](scpi::Call& call) {
+             session.reload([&call](const std::string& text, const std::string& title) {
+               call.error(scpi::errc::kExecutionError, text + " (" + title + ")");
+             });
+           }));
+  tree.add("BOARd:LINK?", 0, 0,
+           [&session](scpi::Call& call) { call.reply(LinkName(session)); });
+  tree.add("BOARd:SIMulation:DAC#?", 0, 0, [&session](scpi::Call& call) {
+    const auto* board = dynamic_cast<const SimulatedBoard*>(&session.link().driver());
+    if (board == nullptr) {
+      call.error(scpi::errc::kSettingsConflict, "the board link is not the simulated board");
+      return;
+    }
+    if (const std::optional<int> dac = ChannelRecord(call, session)) {
+      call.reply(SimulatedChannel(board->chip(), *dac));
+    }
+  });
+}
+
+}  // namespace
+
+void AddControlCommands(scpi::CommandTree& tree, Session& session) {
+  AddLines(tree, session);
+  AddWord(tree, session);
+  AddBoard(tree, session);
+}
