@@ -10,13 +10,6 @@ namespace scpi {
 
 namespace {
 
-std::string Quoted(std::string_view text) {
-  constexpr std::size_t kShown = 60;
-  std::string quoted = "'" + std::string(text.substr(0, kShown));
-  if (text.size() > kShown) quoted += "...";
-  return quoted + "'";
-}
-
 std::string Parameters(int count) {
   return std::to_string(count) + (count == 1 ? " parameter" : " parameters");
 }
@@ -52,32 +45,33 @@ bool Connection::run(std::string_view unit) {
   Header header;
   std::string_view parameterText;
   if (!ReadHeader(unit, header, parameterText)) {
-    return commandError(errc::kSyntaxError, "malformed header " + Quoted(header.text));
+    return commandError(errc::kSyntaxError, "malformed header " + QuoteForDetail(header.text, 60));
   }
   CommandTree::Match match;
   switch (tree_->find(header, path_, match)) {
     case CommandTree::Lookup::Found:
       break;
     case CommandTree::Lookup::Undefined:
-      return commandError(errc::kUndefinedHeader, Quoted(header.text));
+      return commandError(errc::kUndefinedHeader, QuoteForDetail(header.text, 60));
     case CommandTree::Lookup::SuffixOutOfRange:
-      return commandError(errc::kHeaderSuffixOutOfRange, Quoted(header.text));
+      return commandError(errc::kHeaderSuffixOutOfRange, QuoteForDetail(header.text, 60));
   }
   params_.clear();
   if (!SplitParameters(parameterText, params_)) {
-    return commandError(errc::kSyntaxError, "malformed parameters " + Quoted(parameterText));
+    return commandError(errc::kSyntaxError,
+                        "malformed parameters " + QuoteForDetail(parameterText, 60));
   }
   const CommandTree::Command& command = *match.command;
   const std::size_t count = params_.size();
   if (count > static_cast<std::size_t>(command.maxParams)) {
     return commandError(errc::kParameterNotAllowed,
-                        Quoted(header.text) + " takes " +
+                        QuoteForDetail(header.text, 60) + " takes " +
                             (command.maxParams == 0 ? std::string("no parameter")
                                                     : "at most " + Parameters(command.maxParams)) +
                             ", got " + std::to_string(count));
   }
   if (count < static_cast<std::size_t>(command.minParams)) {
-    return commandError(errc::kMissingParameter, Quoted(header.text) + " needs " +
+    return commandError(errc::kMissingParameter, QuoteForDetail(header.text, 60) + " needs " +
                                                      Parameters(command.minParams) + ", got " +
                                                      std::to_string(count));
   }

@@ -54,6 +54,16 @@ std::string_view StandardText(int code) {
   return "Device-specific error";
 }
 
+std::string QuoteForDetail(std::string_view text, std::size_t shown) {
+  std::string quoted;
+  quoted.reserve(std::min(text.size(), shown) + 5);
+  quoted += '\'';
+  quoted.append(text.substr(0, shown));
+  if (text.size() > shown) quoted += "...";
+  quoted += '\'';
+  return quoted;
+}
+
 std::string FormatError(const Error& error) {
   std::string message(StandardText(error.code));
   if (!error.detail.empty()) {

@@ -38,6 +38,10 @@ inline constexpr int kQueryError = -400;
 // -3xx and for positive, device-defined numbers).
 std::string_view StandardText(int code);
 
+// Input text as error details show it: in single quotes, cut to `shown` characters with "..."
+// after it when longer.
+std::string QuoteForDetail(std::string_view text, std::size_t shown = 40);
+
 // One queued error: its number and the detail a handler or the parser gave (may be empty).
 struct Error {
   int code = errc::kNoError;

@@ -2,7 +2,7 @@
 // Input framing: bytes as they arrive from a socket in, complete lines out.
 
 #include <cstddef>
-#include <string>
+#include <memory>
 #include <string_view>
 
 namespace scpi {
@@ -27,9 +27,9 @@ class LineAssembler {
   void feed(std::string_view bytes, OnLine&& onLine, OnOverrun&& onOverrun);
 
   // Bytes of the partial line held (a CR waiting for its LF included).
-  std::size_t buffered() const { return partial_.size() + (pendingCr_ ? 1 : 0); }
-  // Memory held for the partial line; never more than the limit.
-  std::size_t capacity() const { return partial_.capacity(); }
+  std::size_t buffered() const { return length_ + (pendingCr_ ? 1 : 0); }
+  // Bytes of memory held for the partial line: none until a line is split, then the limit.
+  std::size_t capacity() const { return buffer_ ? maxLine_ : 0; }
   std::size_t maxLine() const { return maxLine_; }
 
  private:
@@ -39,8 +39,11 @@ class LineAssembler {
   // Empties the partial line, keeping its memory.
   void reset();
 
+  std::string_view partial() const { return {buffer_.get(), length_}; }
+
   std::size_t maxLine_;
-  std::string partial_;
+  std::unique_ptr<char[]> buffer_;  // the partial line, maxLine_ bytes once needed
+  std::size_t length_ = 0;
   bool pendingCr_ = false;   // the last byte was a CR, not yet known to end the line
   bool discarding_ = false;  // past the limit: drop bytes up to the next LF
 };
@@ -52,7 +55,7 @@ void LineAssembler::feed(std::string_view bytes, OnLine&& onLine, OnOverrun&& on
     const std::string_view piece = bytes.substr(0, lf);
     bytes.remove_prefix(lf == std::string_view::npos ? bytes.size() : lf + 1);
     if (!discarding_) {
-      if (partial_.empty() && !pendingCr_ && lf != std::string_view::npos) {
+      if (length_ == 0 && !pendingCr_ && lf != std::string_view::npos) {
         // A whole line inside this piece: hand it out without copying.
         std::string_view line = piece;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
@@ -62,7 +65,7 @@ void LineAssembler::feed(std::string_view bytes, OnLine&& onLine, OnOverrun&& on
         }
       } else if (appendPiece(piece)) {
         if (lf != std::string_view::npos) {
-          onLine(std::string_view(partial_));
+          onLine(partial());
           reset();
         }
         continue;

@@ -23,14 +23,6 @@ Kind KindOf(std::string_view text) {
   return Kind::Other;
 }
 
-// The parameter as details quote it, cut short when long.
-std::string Quoted(std::string_view text) {
-  constexpr std::size_t kShown = 40;
-  std::string quoted = "'" + std::string(text.substr(0, kShown));
-  if (text.size() > kShown) quoted += "...";
-  return quoted + "'";
-}
-
 template <typename T>
 Reading<T> Failed(int code, std::string detail) {
   Reading<T> reading;
@@ -41,7 +33,7 @@ Reading<T> Failed(int code, std::string detail) {
 
 template <typename T>
 Reading<T> Malformed(std::string_view text) {
-  return Failed<T>(errc::kSyntaxError, "malformed parameter " + Quoted(text));
+  return Failed<T>(errc::kSyntaxError, "malformed parameter " + QuoteForDetail(text));
 }
 
 template <typename T>
@@ -132,7 +124,7 @@ Reading<int64_t> WholeNumber(std::string_view text, const Nrf& nrf) {
   const int64_t shift = nrf.exponent - static_cast<int64_t>(nrf.fractionDigits.size()) +
                         static_cast<int64_t>(count - 1 - last);
   if (shift < 0) {
-    return Failed<int64_t>(errc::kDataOutOfRange, "not a whole number: " + Quoted(text));
+    return Failed<int64_t>(errc::kDataOutOfRange, "not a whole number: " + QuoteForDetail(text));
   }
   const auto length = static_cast<int64_t>(last - first + 1) + shift;
   std::optional<uint64_t> magnitude = 0;
@@ -145,7 +137,7 @@ Reading<int64_t> WholeNumber(std::string_view text, const Nrf& nrf) {
   const std::optional<int64_t> value =
       length <= 20 && magnitude ? Signed(*magnitude, nrf.negative) : std::nullopt;
   if (!value) {
-    return Failed<int64_t>(errc::kDataOutOfRange, Quoted(text) + " is beyond 64 bits");
+    return Failed<int64_t>(errc::kDataOutOfRange, QuoteForDetail(text) + " is beyond 64 bits");
   }
   return Read(*value);
 }
@@ -167,7 +159,8 @@ Reading<int64_t> NonDecimal(std::string_view text) {
     if (magnitude) magnitude = AppendDigit(*magnitude, value, base);
   }
   const std::optional<int64_t> value = magnitude ? Signed(*magnitude, false) : std::nullopt;
-  if (!value) return Failed<int64_t>(errc::kDataOutOfRange, Quoted(text) + " is beyond 64 bits");
+  if (!value)
+    return Failed<int64_t>(errc::kDataOutOfRange, QuoteForDetail(text) + " is beyond 64 bits");
   return Read(*value);
 }
 
@@ -185,7 +178,8 @@ Reading<int64_t> ReadInteger(std::string_view text) {
   switch (KindOf(text)) {
     case Kind::String:
     case Kind::Character:
-      return Failed<int64_t>(errc::kDataTypeError, "expected a number, not " + Quoted(text));
+      return Failed<int64_t>(errc::kDataTypeError,
+                             "expected a number, not " + QuoteForDetail(text));
     case Kind::Other:
       return Malformed<int64_t>(text);
     case Kind::Number:
@@ -201,14 +195,16 @@ Reading<double> ReadVolts(std::string_view text) {
   switch (KindOf(text)) {
     case Kind::String:
     case Kind::Character:
-      return Failed<double>(errc::kDataTypeError, "expected a voltage, not " + Quoted(text));
+      return Failed<double>(errc::kDataTypeError,
+                            "expected a voltage, not " + QuoteForDetail(text));
     case Kind::Other:
       return Malformed<double>(text);
     case Kind::Number:
       break;
   }
   if (text.front() == '#') {
-    return Failed<double>(errc::kDataTypeError, "expected a decimal voltage, not " + Quoted(text));
+    return Failed<double>(errc::kDataTypeError,
+                          "expected a decimal voltage, not " + QuoteForDetail(text));
   }
   Nrf nrf;
   if (!ScanNrf(text, nrf)) return Malformed<double>(text);
@@ -218,7 +214,8 @@ Reading<double> ReadVolts(std::string_view text) {
     if (!IsAsciiLetter(unit.front())) return Malformed<double>(text);
     divisor = VoltsPerUnit(unit);
     if (divisor == 0.0) {
-      return Failed<double>(errc::kInvalidSuffix, "unit " + Quoted(unit) + " (V, MV or UV)");
+      return Failed<double>(errc::kInvalidSuffix,
+                            "unit " + QuoteForDetail(unit) + " (V, MV or UV)");
     }
   }
   // from_chars takes a '-' but no '+'.
@@ -226,7 +223,7 @@ Reading<double> ReadVolts(std::string_view text) {
   double value = 0.0;
   const auto [ptr, ec] = std::from_chars(text.data() + from, text.data() + nrf.end, value);
   if (ec == std::errc::result_out_of_range) {
-    return Failed<double>(errc::kDataOutOfRange, Quoted(text) + " is beyond a double");
+    return Failed<double>(errc::kDataOutOfRange, QuoteForDetail(text) + " is beyond a double");
   }
   if (ec != std::errc{} || ptr != text.data() + nrf.end) return Malformed<double>(text);
   return Read(value / divisor);
@@ -234,7 +231,7 @@ Reading<double> ReadVolts(std::string_view text) {
 
 Reading<bool> ReadBoolean(std::string_view text) {
   auto refuse = [text](int code) {
-    return Failed<bool>(code, "expected ON, OFF, 1 or 0, not " + Quoted(text));
+    return Failed<bool>(code, "expected ON, OFF, 1 or 0, not " + QuoteForDetail(text));
   };
   switch (KindOf(text)) {
     case Kind::String:
@@ -263,7 +260,7 @@ Reading<int> ReadChoice(std::string_view text, std::initializer_list<std::string
       expected += mnemonic;
       ++n;
     }
-    return Failed<int>(code, expected + ", not " + Quoted(text));
+    return Failed<int>(code, expected + ", not " + QuoteForDetail(text));
   };
   switch (KindOf(text)) {
     case Kind::String:
