@@ -1,0 +1,95 @@
+#include "connection.h"
+
+#include <exception>
+#include <string>
+
+#include "call.h"
+#include "program_text.h"
+
+namespace scpi {
+
+namespace {
+
+std::string Parameters(int count) {
+  return std::to_string(count) + (count == 1 ? " parameter" : " parameters");
+}
+
+}  // namespace
+
+Connection::Connection(const CommandTree& tree) : tree_(&tree) {}
+
+std::optional<std::string> Connection::execute(std::string_view line) {
+  path_ = HeaderPath{};
+  reply_.clear();
+  answered_ = false;
+  std::size_t pos = 0;
+  while (pos <= line.size()) {
+    const std::string_view unit = NextUnit(line, pos);
+    if (!unit.empty() && !run(unit)) break;
+  }
+  if (!answered_) return std::nullopt;
+  return reply_;
+}
+
+void Connection::queueError(int code, std::string_view detail) {
+  errors_.push(code, detail);
+  status_.noteError(code);
+}
+
+bool Connection::commandError(int code, std::string_view detail) {
+  queueError(code, detail);
+  return false;
+}
+
+bool Connection::run(std::string_view unit) {
+  Header header;
+  std::string_view parameterText;
+  if (!ReadHeader(unit, header, parameterText)) {
+    return commandError(errc::kSyntaxError, "malformed header " + QuoteForDetail(header.text, 60));
+  }
+  CommandTree::Match match;
+  switch (tree_->find(header, path_, match)) {
+    case CommandTree::Lookup::Found:
+      break;
+    case CommandTree::Lookup::Undefined:
+      return commandError(errc::kUndefinedHeader, QuoteForDetail(header.text, 60));
+    case CommandTree::Lookup::SuffixOutOfRange:
+      return commandError(errc::kHeaderSuffixOutOfRange, QuoteForDetail(header.text, 60));
+  }
+  params_.clear();
+  if (!SplitParameters(parameterText, params_)) {
+    return commandError(errc::kSyntaxError,
+                        "malformed parameters " + QuoteForDetail(parameterText, 60));
+  }
+  const CommandTree::Command& command = *match.command;
+  const std::size_t count = params_.size();
+  if (count > static_cast<std::size_t>(command.maxParams)) {
+    return commandError(errc::kParameterNotAllowed,
+                        QuoteForDetail(header.text, 60) + " takes " +
+                            (command.maxParams == 0 ? std::string("no parameter")
+                                                    : "at most " + Parameters(command.maxParams)) +
+                            ", got " + std::to_string(count));
+  }
+  if (count < static_cast<std::size_t>(command.minParams)) {
+    return commandError(errc::kMissingParameter, QuoteForDetail(header.text, 60) + " needs " +
+                                                     Parameters(command.minParams) + ", got " +
+                                                     std::to_string(count));
+  }
+  Call call(*this, match, params_, header.text);
+  try {
+    command.handler(call);
+  } catch (const std::exception& e) {
+    call.error(errc::kExecutionError, e.what());
+  } catch (...) {
+    call.error(errc::kExecutionError, "unexpected failure");
+  }
+  return !call.commandErrorQueued();
+}
+
+void Connection::addAnswer(std::string_view text) {
+  if (answered_) reply_ += ';';
+  reply_ += text;
+  answered_ = true;
+}
+
+}  // namespace scpi

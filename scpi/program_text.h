@@ -1,0 +1,34 @@
+#pragma once
+// The text of one program message (one line): its message units, each unit's header and its
+// parameters. Nothing here knows the command tree.
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace scpi {
+
+// A message unit's header as written.
+struct Header {
+  std::string_view text;   // the whole header: ":SYST:ERR?", "*ESE"
+  std::string_view nodes;  // the mnemonics: "SYST:ERR" (no leading ':', '*' or trailing '?')
+  bool common = false;     // "*XXX"
+  bool absolute = false;   // starts with ':' and so at the root
+  bool query = false;      // ends with '?'
+};
+
+// The next message unit of `line` from `pos`, white space trimmed: the text up to the next ';'
+// that is outside a quoted string ("..." or '...'), or to the end. `pos` moves past the ';'.
+// Call while pos <= line.size(); after the last unit, pos is line.size() + 1.
+std::string_view NextUnit(std::string_view line, std::size_t& pos);
+
+// Reads the header at the start of a trimmed, non-empty unit and gives the text after it,
+// trimmed, in `parameters`. False when the header is malformed or not followed by white space.
+bool ReadHeader(std::string_view unit, Header& header, std::string_view& parameters);
+
+// Splits the parameter text at ',' outside quoted strings into trimmed parameters, appended to
+// `out`. Empty text is no parameter. False for an empty parameter ("1,,2", "1,") or an unclosed
+// quote.
+bool SplitParameters(std::string_view text, std::vector<std::string_view>& out);
+
+}  // namespace scpi
