@@ -12,9 +12,9 @@ namespace {
 
 // Window-system options that take a value in the next argument.
 constexpr std::array<std::string_view, 13> kToolkitOptionsWithValue{
-    "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qwindowgeometry",
-    "-qwindowtitle", "-qwindowicon", "-style", "-stylesheet", "-session", "-display",
-    "-geometry", "-title"};
+    "-platform",     "-platformpluginpath", "-platformtheme", "-plugin",     "-qwindowgeometry",
+    "-qwindowtitle", "-qwindowicon",        "-style",         "-stylesheet", "-session",
+    "-display",      "-geometry",           "-title"};
 
 std::optional<int> ReadNumber(std::string_view text, int max) {
   int value = 0;
@@ -120,9 +120,9 @@ class Parser {
   void toolkitArgument(const std::string& arg) {
     if (arg.size() < 2 || arg[0] != '-') return fail("unexpected argument " + arg);
     result_.options.toolkitArgs.push_back(arg);
-    const bool takesValue = std::find(kToolkitOptionsWithValue.begin(),
-                                      kToolkitOptionsWithValue.end(),
-                                      arg) != kToolkitOptionsWithValue.end();
+    const bool takesValue =
+        std::find(kToolkitOptionsWithValue.begin(), kToolkitOptionsWithValue.end(), arg) !=
+        kToolkitOptionsWithValue.end();
     if (takesValue && at_ < args_.size()) result_.options.toolkitArgs.push_back(args_[at_++]);
   }
 
@@ -153,7 +153,8 @@ std::string UsageText() {
          "                       needs --model, and serves on 127.0.0.1:5025 unless --remote\n"
          "                       says otherwise\n"
          "  --remote[=PORT]      remote control: a SCPI server on 127.0.0.1:5025, or PORT\n"
-         "  --remote=ADDRESS:PORT  the server on another address, on purpose (0 takes a free port)\n"
+         "  --remote=ADDRESS:PORT  the server on another address, on purpose (0 takes a free "
+         "port)\n"
          "  --simulate           the built-in simulated board, even with a board attached\n"
          "  --usb-id VID:PID[,VID:PID]  the board's USB IDs, before and after its firmware loads\n"
          "  --board N            the N-th board found (from 0) rather than the first\n"

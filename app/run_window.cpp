@@ -41,8 +41,7 @@ int RunWindow(const Options& options, const char* programPath) {
   BoardLink link(*driver);
   // The folder as the platform writes it (backslashes on Windows): the firmware path is built on
   // it.
-  Session session(link,
-                  QDir::toNativeSeparators(QApplication::applicationDirPath()).toStdString());
+  Session session(link, QDir::toNativeSeparators(QApplication::applicationDirPath()).toStdString());
   DesktopServices services;
   frmMain window(session, services);
 

@@ -56,13 +56,14 @@ void AddRegisters(scpi::CommandTree& tree, Session& session) {
   for (const RegisterCommand& r : kRegisters) {
     const std::string header = std::string("DAC#:") + r.name;
     const ChannelRegister reg = r.reg;
-    tree.add(header, 1, 1, OnBoard(session, ForChannel(session, [&session, reg](scpi::Call& call,
-                                                                                 int dac) {
-               // The session refuses what the register cannot take, with the window's words.
-               if (const auto code = call.code(0, INT32_MIN, INT32_MAX)) {
-                 ReportRefusal(call, session.writeRegister(dac, reg, *code));
-               }
-             })));
+    tree.add(header, 1, 1,
+             OnBoard(session, ForChannel(session, [&session, reg](scpi::Call& call, int dac) {
+                       // The session refuses what the register cannot take, with the window's
+                       // words.
+                       if (const auto code = call.code(0, INT32_MIN, INT32_MAX)) {
+                         ReportRefusal(call, session.writeRegister(dac, reg, *code));
+                       }
+                     })));
     tree.add(header + "?", 0, 0, ForChannel(session, [&session, reg](scpi::Call& call, int dac) {
                call.reply(scpi::FormatInteger(Read(RecordOf(session, dac), reg)));
              }));
@@ -79,12 +80,12 @@ void AddRegisters(scpi::CommandTree& tree, Session& session) {
 }
 
 void AddSourceAndVoltage(scpi::CommandTree& tree, Session& session) {
-  tree.add("DAC#:ABSel", 1, 1, OnBoard(session, ForChannel(session, [&session](scpi::Call& call,
-                                                                              int dac) {
-             if (const auto source = call.choice(0, {"A", "B"})) {
-               session.chooseDacSource(dac, *source == 1);
-             }
-           })));
+  tree.add("DAC#:ABSel", 1, 1,
+           OnBoard(session, ForChannel(session, [&session](scpi::Call& call, int dac) {
+                     if (const auto source = call.choice(0, {"A", "B"})) {
+                       session.chooseDacSource(dac, *source == 1);
+                     }
+                   })));
   tree.add("DAC#:ABSel?", 0, 0, ForChannel(session, [&session](scpi::Call& call, int dac) {
              call.reply(RecordOf(session, dac).ABsel() != 0 ? "B" : "A");
            }));
@@ -101,12 +102,12 @@ void AddSourceAndVoltage(scpi::CommandTree& tree, Session& session) {
              }
              call.reply(scpi::FormatReal(*volts));
            }));
-  tree.add("DAC#:VOLTage", 1, 1, OnBoard(session, ForChannel(session, [&session](scpi::Call& call,
-                                                                                int dac) {
-             if (const auto volts = call.real(0)) {
-               ReportRefusal(call, session.writeVoltage(dac, *volts));
-             }
-           })));
+  tree.add("DAC#:VOLTage", 1, 1,
+           OnBoard(session, ForChannel(session, [&session](scpi::Call& call, int dac) {
+                     if (const auto volts = call.real(0)) {
+                       ReportRefusal(call, session.writeVoltage(dac, *volts));
+                     }
+                   })));
 }
 
 }  // namespace

@@ -50,9 +50,8 @@ void AddWord(scpi::CommandTree& tree, Session& session) {
                ReportRefusal(call, session.directLoad(*word));
              }
            }));
-  tree.add("WORD?", 0, 0, [&session](scpi::Call& call) {
-    call.reply(scpi::FormatInteger(session.lastWord()));
-  });
+  tree.add("WORD?", 0, 0,
+           [&session](scpi::Call& call) { call.reply(scpi::FormatInteger(session.lastWord())); });
 }
 
 // What the simulated chip holds for a channel: its input, gain and offset codes as the chip
@@ -78,8 +77,7 @@ void AddBoard(scpi::CommandTree& tree, Session& session) {
                call.error(scpi::errc::kExecutionError, text + " (" + title + ")");
              });
            }));
-  tree.add("BOARd:LINK?", 0, 0,
-           [&session](scpi::Call& call) { call.reply(LinkName(session)); });
+  tree.add("BOARd:LINK?", 0, 0, [&session](scpi::Call& call) { call.reply(LinkName(session)); });
   tree.add("BOARd:SIMulation:DAC#?", 0, 0, [&session](scpi::Call& call) {
     const auto* board = dynamic_cast<const SimulatedBoard*>(&session.link().driver());
     if (board == nullptr) {

@@ -11,11 +11,12 @@
 
 namespace {
 
-// Offset DAC k or reference k: 0..2 at all, -114 beyond; one the model does not show, -221.
-std::optional<int> SetNumber(scpi::Call& call, bool shown3rd) {
+// Offset DAC k or reference k: 0..2 at all, -114 beyond; the third where the model does not show
+// it, -221.
+std::optional<int> SetNumber(scpi::Call& call, bool shown3rd, const char* control) {
   const std::optional<int> k = call.suffixIn(0, 0, 2);
   if (k && *k == 2 && !shown3rd) {
-    call.error(scpi::errc::kSettingsConflict, "this model has no third reference set control");
+    call.error(scpi::errc::kSettingsConflict, std::string("this model has no ") + control + "2");
     return std::nullopt;
   }
   return k;
@@ -42,30 +43,29 @@ bool ShowsVref2(const Session& session) {
 
 void AddOffsetsAndReferences(scpi::CommandTree& tree, Session& session) {
   tree.add("OFFSet#", 1, 1, OnBoard(session, [&session](scpi::Call& call) {
-             const std::optional<int> k = SetNumber(call, ShowsOffsetDac2(session));
+             const std::optional<int> k = SetNumber(call, ShowsOffsetDac2(session), "offset DAC ");
              if (!k) return;
              if (const auto code = call.code(0, INT32_MIN, INT32_MAX)) {
                ReportRefusal(call, session.writeOffsetDac(*k, *code));
              }
            }));
   tree.add("OFFSet#?", 0, 0, [&session](scpi::Call& call) {
-    if (const auto k = SetNumber(call, ShowsOffsetDac2(session))) {
+    if (const auto k = SetNumber(call, ShowsOffsetDac2(session), "offset DAC ")) {
       call.reply(scpi::FormatInteger(session.chip().OffsetDAC(*k)));
     }
   });
   tree.add("REFerence#", 1, 1, [&session](scpi::Call& call) {
-    const std::optional<int> k = SetNumber(call, ShowsVref2(session));
+    const std::optional<int> k = SetNumber(call, ShowsVref2(session), "VREF");
     if (!k) return;
     if (const auto volts = call.real(0)) session.setReference(*k, ShortestDecimal(*volts));
   });
   tree.add("REFerence#?", 0, 0, [&session](scpi::Call& call) {
-    const std::optional<int> k = SetNumber(call, ShowsVref2(session));
+    const std::optional<int> k = SetNumber(call, ShowsVref2(session), "VREF");
     if (!k) return;
     const auto volts = ParseReferenceVoltage(session.references().at(static_cast<size_t>(*k)));
     call.reply(scpi::FormatReal(volts.value_or(std::numeric_limits<double>::quiet_NaN())));
     if (!volts) {
-      call.error(scpi::errc::kSettingsConflict,
-                 "VREF" + std::to_string(*k) + " is not a number");
+      call.error(scpi::errc::kSettingsConflict, "VREF" + std::to_string(*k) + " is not a number");
     }
   });
 }
@@ -73,8 +73,8 @@ void AddOffsetsAndReferences(scpi::CommandTree& tree, Session& session) {
 // MONitor:SELect IN0|IN1|<n>: items 0 and 1 of the monitored-channel list, or channel n.
 std::optional<int> MonitorItem(scpi::Call& call) {
   const std::string_view text = call.param(0);
-  if (text.size() == 3 && (text[0] == 'I' || text[0] == 'i') && (text[1] == 'N' || text[1] == 'n') &&
-      (text[2] == '0' || text[2] == '1')) {
+  if (text.size() == 3 && (text[0] == 'I' || text[0] == 'i') &&
+      (text[1] == 'N' || text[1] == 'n') && (text[2] == '0' || text[2] == '1')) {
     return text[2] - '0';
   }
   if (const auto n = call.code(0, 0, 15)) return 2 + static_cast<int>(*n);
@@ -88,7 +88,8 @@ std::string MonitorItemText(int32_t state) {
 
 void AddMonitor(scpi::CommandTree& tree, Session& session) {
   tree.add("MONitor:STATe", 1, 1, OnBoard(session, [&session](scpi::Call& call) {
-             if (const auto on = call.boolean(0)) ReportRefusal(call, session.setMonitorEnabled(*on));
+             if (const auto on = call.boolean(0))
+               ReportRefusal(call, session.setMonitorEnabled(*on));
            }));
   tree.add("MONitor:STATe?", 0, 0, [&session](scpi::Call& call) {
     if (HasMonitor(call, session)) call.reply(session.monitorEnabled() ? "1" : "0");
