@@ -123,7 +123,7 @@ class Session {
   void updateX2(int dac, bool registerB);
   void loadDacRegister(int dac);
   void loadAllDacRegisters();
-  void sendInputWord(int dac, bool registerB);
+  void sendRouted(int32_t word, bool registerB);
   Refused checkChannelCode(int64_t code) const;
   Refused needsMonitor() const;
 

@@ -81,12 +81,9 @@ Refused Session::writeRegister(int dac, ChannelRegister reg, int64_t code, const
   updateX2(dac, registerB);
   if (yield) yield();
   if (reg == ChannelRegister::C && yield) yield();
-  if (isInput) {
-    sendInputWord(dac, registerB);
-  } else {
-    const int32_t sent = Read(chip_.DACs.at(static_cast<size_t>(dac)), reg);
-    SPIout(ChannelRegisterWord(ModeOf(reg), sent, static_cast<int16_t>(dac), chip_.PartBits));
-  }
+  const int32_t sent = Read(chip_.DACs.at(static_cast<size_t>(dac)), reg);
+  sendRouted(ChannelRegisterWord(ModeOf(reg), sent, static_cast<int16_t>(dac), chip_.PartBits),
+             registerB);
   return std::nullopt;
 }
 
@@ -94,13 +91,11 @@ Refused Session::writeInput(int dac, int64_t code, const Yield& yield) {
   return writeRegister(dac, XRegisterB_ ? ChannelRegister::X1B : ChannelRegister::X1A, code, yield);
 }
 
-// An X word reaches the input register that the chip's control register names. A word for the
-// other register routes itself there first and restores the present route afterwards.
-void Session::sendInputWord(int dac, bool registerB) {
-  const DAC& record = chip_.DACs.at(static_cast<size_t>(dac));
-  const int32_t sent = registerB ? record.X1B() : record.X1A();
-  const int32_t word =
-      ChannelRegisterWord(Mode::X, sent, static_cast<int16_t>(dac), chip_.PartBits);
+// The chip's control register names the input register that an X word reaches and whose X2 an
+// X, M or C word recomputes. A word for another register than the present route (X1B written
+// remotely, or a route switched while the write yielded) routes the control register there first
+// and restores the present route afterwards.
+void Session::sendRouted(int32_t word, bool registerB) {
   const bool routedToB = XRegisterB_;
   if (routedToB != registerB) SPIout(ControlRegisterWord(registerB));
   SPIout(word);

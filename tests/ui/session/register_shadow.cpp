@@ -1,6 +1,7 @@
 #include "register_shadow.h"
 
 #include <optional>
+#include <tuple>
 
 #include "frm_main.h"
 #include "session_text.h"
@@ -54,7 +55,8 @@ QString CompareWhole(const char* name, Known known, uint16_t chip, uint16_t mode
 
 }  // namespace
 
-void RegisterShadow::powerOn() {
+void RegisterShadow::powerOn(bool modelFollows) {
+  computed_.fill(modelFollows);
   for (auto* registers : {&inputA_, &inputB_, &gain_, &offset_}) registers->fill(Known::PowerOn);
   offsetDac_.fill(Known::PowerOn);
   abSelect_.fill(Known::PowerOn);
@@ -75,6 +77,7 @@ void RegisterShadow::inputWritten(int dac, bool modelRegisterB) {
   // register changed without the chip's.
   inputA_[at] = Known::Unknown;
   inputB_[at] = Known::Unknown;
+  loseComputed(dac);
 }
 
 void RegisterShadow::controlChosen(bool inputB) {
@@ -83,6 +86,8 @@ void RegisterShadow::controlChosen(bool inputB) {
 }
 
 void RegisterShadow::controlSet(uint16_t data) {
+  // X2 follows the control register's route on the chip and the A/B choice in the model.
+  computed_.fill(false);
   controlState_ = Known::Unknown;
   control_ = data;
 }
@@ -115,6 +120,7 @@ void RegisterShadow::directWord(int32_t word) {
     const int dac = address - kFirstChannelAddress;
     if (dac < 0 || dac >= kChannels) return;
     const auto at = static_cast<size_t>(dac);
+    loseComputed(dac);
     if (mode == 3) (routesToB() ? inputB_ : inputA_)[at] = Known::Unknown;
     if (mode == 2) offset_[at] = Known::Unknown;
     if (mode == 1) gain_[at] = Known::Unknown;
@@ -122,7 +128,10 @@ void RegisterShadow::directWord(int32_t word) {
   }
   if (address == 1) controlSet(static_cast<uint16_t>(word & 0xFFFF));
   if (address >= 2 && address <= 4) offsetDac_[static_cast<size_t>(address - 2)] = Known::Unknown;
-  if (address >= 6 && address <= 10) abSelect_[static_cast<size_t>(address - 6)] = Known::Unknown;
+  if (address >= 6 && address <= 10) {
+    abSelect_[static_cast<size_t>(address - 6)] = Known::Unknown;
+    for (int p = 0; p < 8; ++p) loseComputed((address - 6) * 8 + p);
+  }
   if (address == 12) monitor_ = Known::Unknown;
   if (address == 13) gpio_ = Known::Unknown;
 }
@@ -145,8 +154,29 @@ QString RegisterShadow::channelDisagreement(const SimulatedChip& chip, const frm
        {CompareRegister("inputA", dac, inputA_[at], chip.inputA[at], record.X1A(), bits),
         CompareRegister("inputB", dac, inputB_[at], chip.inputB[at], record.X1B(), bits),
         CompareRegister("gain", dac, gain_[at], chip.gain[at], record.M(), bits),
-        CompareRegister("offset", dac, offset_[at], chip.offset[at], record.C(), bits)}) {
+        CompareRegister("offset", dac, offset_[at], chip.offset[at], record.C(), bits),
+        computedDisagreement(chip, window, dac)}) {
     if (!difference.isEmpty()) return difference;
+  }
+  return {};
+}
+
+QString RegisterShadow::computedDisagreement(const SimulatedChip& chip, const frmMain& window,
+                                             int dac) const {
+  const auto at = static_cast<size_t>(dac);
+  if (!computed_[at]) return {};
+  const DAC& record = window.chip().DACs.at(at);
+  const std::array<std::tuple<const char*, int32_t, int32_t>, 3> pairs{
+      {{"X2A", chip.x2a[at], record.X2A},
+       {"X2B", chip.x2b[at], record.X2B},
+       {"DAC register", chip.dac[at], record.DACregValue()}}};
+  for (const auto& [name, onChip, inModel] : pairs) {
+    if (onChip != inModel)
+      return QStringLiteral("chip %1[%2] holds %3, the program's model %4")
+          .arg(QLatin1String(name))
+          .arg(dac)
+          .arg(Hex(onChip))
+          .arg(Hex(inModel));
   }
   return {};
 }

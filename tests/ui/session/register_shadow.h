@@ -7,6 +7,10 @@
 // (the chip legitimately holds something else: a direct load wrote it, or an X word reached the
 // other input register because the chip's control register no longer followed the A/B choice).
 // An unknown register becomes comparable again when the program next writes it.
+//
+// What the chip computes from its registers (X2A, X2B and the DAC registers) is compared for
+// every channel whose registers have never left the program's hands since the last reset of both
+// the chip and the model.
 
 #include <QString>
 #include <array>
@@ -24,8 +28,10 @@ class RegisterShadow {
  public:
   RegisterShadow() { powerOn(); }
 
-  // The chip's registers went back to power-on (a RESET rising edge).
-  void powerOn();
+  // The chip's registers went back to power-on (a RESET rising edge); `modelFollows` when the
+  // program's register model went back too (a RESET pulse, a reload), not for RESET held low and
+  // released with the hold buttons.
+  void powerOn(bool modelFollows = true);
 
   // The X word for record `dac` went out while the program's model stored it in input register
   // B (`modelRegisterB`) or A. It lands where the chip's control register points; when that is
@@ -59,11 +65,14 @@ class RegisterShadow {
   QString channelDisagreement(const SimulatedChip& chip, const frmMain& window, int dac) const;
   QString functionRegisterDisagreement(const SimulatedChip& chip, const frmMain& window,
                                        int gpioOption) const;
+  QString computedDisagreement(const SimulatedChip& chip, const frmMain& window, int dac) const;
+  void loseComputed(int dac) { computed_.at(static_cast<size_t>(dac)) = false; }
 
   std::array<Known, 40> inputA_{};
   std::array<Known, 40> inputB_{};
   std::array<Known, 40> gain_{};
   std::array<Known, 40> offset_{};
+  std::array<bool, 40> computed_{};  // X2A, X2B and the DAC register comparable
   std::array<Known, 3> offsetDac_{};
   std::array<Known, 5> abSelect_{};
   Known monitor_ = Known::PowerOn;

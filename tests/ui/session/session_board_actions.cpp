@@ -166,7 +166,7 @@ Outcome SessionOperator::clickLineButton() {
   // RESET rising after low resets the chip; the program's model keeps its values.
   if (k == 1) resetLineLow_ = true;
   if (k == 0 && resetLineLow_) {
-    shadow_.powerOn();
+    shadow_.powerOn(false);
     resetLineLow_ = false;
   }
   return outcome;

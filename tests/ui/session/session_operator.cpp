@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "entry_texts.h"
+#include "instrument_tree.h"
 #include "part_facts.h"
 #include "session_text.h"
 #include "value_label.h"
@@ -45,6 +46,7 @@ enum class Action {
   PowerDownTest,
   ClrPulse,
   ReadbackTest,
+  RemoteCommand,
 };
 
 // How often each action comes, in parts of the whole.
@@ -52,7 +54,7 @@ struct Weighted {
   Action action;
   double weight;
 };
-constexpr std::array<Weighted, 23> kActions = {{
+constexpr std::array<Weighted, 24> kActions = {{
     {Action::PickChannel, 10},
     {Action::ChooseInputRegister, 5},
     {Action::ChooseDacSource, 5},
@@ -76,6 +78,7 @@ constexpr std::array<Weighted, 23> kActions = {{
     {Action::ClrPulse, 0.5},
     {Action::ReadbackTest, 0.5},
     {Action::WriteWithInterruption, 4},
+    {Action::RemoteCommand, 10},
 }};
 
 // The corrected code the chip applies: (M + 1) / 2^n * X1 + (C - 2^(n-1)), rounded half to even.
@@ -103,6 +106,8 @@ SessionOperator::SessionOperator(WindowUnderTest& w, int part, unsigned seed)
     if (!window_.diagram.txtVREF.at(at)->isHidden()) references_.push_back(k);
   }
   monitorShown_ = !window_.tab1.fraMonControls->isHidden();
+  tree_ = std::make_unique<scpi::CommandTree>(InstrumentTree(w.session()));
+  client_ = std::make_unique<scpi::Connection>(*tree_);
 }
 
 Outcome SessionOperator::act() {
@@ -159,6 +164,8 @@ Outcome SessionOperator::act() {
       return clrPulse();
     case Action::ReadbackTest:
       return readbackTest();
+    case Action::RemoteCommand:
+      return remoteCommand();
   }
   return {};
 }

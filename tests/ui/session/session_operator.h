@@ -5,10 +5,12 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <random>
 #include <vector>
 
+#include "connection.h"
 #include "register_shadow.h"
 #include "ui_test_support.h"
 
@@ -81,6 +83,8 @@ class SessionOperator {
   Outcome powerDownTest();
   Outcome clrPulse();
   Outcome readbackTest();
+  // A remote client's command between two of the operator's actions.
+  Outcome remoteCommand();
 
   // Helpers.
   void typeText(QLineEdit* box, const QString& text);
@@ -102,6 +106,8 @@ class SessionOperator {
   std::vector<int> offsetRows_;  // the offset DAC rows the model shows
   std::vector<int> references_;  // the reference boxes the model shows
   bool monitorShown_ = false;
+  std::unique_ptr<scpi::CommandTree> tree_;  // the program's SCPI commands on this window's session
+  std::unique_ptr<scpi::Connection> client_;
 };
 
 }  // namespace session
