@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "command_word.h"
+#include "chip_agreement.h"
 #include "session_bench.h"
 
 namespace {
@@ -99,49 +99,6 @@ class RandomActions {
   std::mt19937 rng_;
 };
 
-// The first difference between the simulated chip and the register model, or "".
-std::string Disagreement(const SessionBench& b) {
-  const ChipModel& model = b.session.chip();
-  const SimulatedChip& chip = b.board.chip();
-  const int shift = model.PartBits == 14 ? 2 : 0;
-  const auto data = [&](const std::optional<uint16_t>& reg, int32_t powerOn) {
-    return reg ? *reg >> shift : powerOn;
-  };
-  std::ostringstream out;
-  for (size_t i = 0; i < kChannelCount; ++i) {
-    const DAC& r = model.DACs[i];
-    const int32_t reset = chip.resetCode;
-    if (data(chip.inputA[i], reset) != r.X1A())
-      out << "X1A";
-    else if (data(chip.inputB[i], reset) != r.X1B())
-      out << "X1B";
-    else if (data(chip.gain[i], FullScaleGain(model.PartBits)) != r.M())
-      out << "M";
-    else if (data(chip.offset[i], MidScaleOffset(model.PartBits)) != r.C())
-      out << "C";
-    else if (chip.x2a[i] != r.X2A)
-      out << "X2A";
-    else if (chip.x2b[i] != r.X2B)
-      out << "X2B";
-    else if (chip.dac[i] != r.DACregValue())
-      out << "DAC register";
-    else if (((chip.abSelect[i / 8] >> (i % 8)) & 1) != r.ABsel())
-      out << "A/B select";
-    else
-      continue;
-    return out.str() + " of channel record " + std::to_string(i);
-  }
-  for (int k = 0; k < 3; ++k) {
-    if (chip.offsetDac[static_cast<size_t>(k)].value_or(
-            static_cast<uint16_t>(model.OffsetDAC(k))) != model.OffsetDAC(k))
-      return "offset DAC " + std::to_string(k);
-  }
-  if (chip.control != (ControlRegisterWord(b.session.inputRegisterB()) & 0xFFFF))
-    return "control register";
-  if (chip.ldacLineLow != b.session.ldacHeldLow()) return "LDAC line";
-  return "";
-}
-
 class RandomSession : public testing::TestWithParam<PartInfo> {};
 
 TEST_P(RandomSession, ChipAndRegisterModelAgreeAfterEveryAction) {
@@ -152,7 +109,7 @@ TEST_P(RandomSession, ChipAndRegisterModelAgreeAfterEveryAction) {
   RandomActions random(bench, seed);
   for (unsigned n = 1; n <= actions; ++n) {
     const std::string action = random.act();
-    const std::string difference = Disagreement(bench);
+    const std::string difference = ChipDisagreement(bench.board.chip(), bench.session);
     ASSERT_EQ(difference, "") << "seed " << seed << ", action " << n << ": " << action;
   }
 }
