@@ -111,16 +111,21 @@ struct EmulatedUsbBus::Impl {
   }
   const Board& board(int number) const { return const_cast<Impl*>(this)->board(number); }
 
-  // Puts the board on the bus under a new device number; returns its node.
-  std::string plugIn(Board& b) {
+  // Puts the board on the bus under a new device number: its node answers before the bus
+  // announces it.
+  void plugIn(Board& b, bool cameBack) {
     std::lock_guard lock(devices);
     const int devnum = ++lastDevnum;
     const std::string node = DeviceNode(devnum);
     umockdev_testbed_attach_ioctl(testbed, node.c_str(), b.handler, nullptr);
+    {
+      std::lock_guard boardLock(state);
+      b.node = node;
+      if (cameBack) ++b.reenumerations;
+    }
     umockdev_testbed_add_from_string(testbed, DeviceRecord(b.sysName, devnum, b.id).c_str(),
                                      nullptr);
     umockdev_testbed_uevent(testbed, ("/sys/devices/usb1/" + b.sysName).c_str(), "add");
-    return node;
   }
 
   // Takes the board off the bus; its node goes.
@@ -144,10 +149,7 @@ struct EmulatedUsbBus::Impl {
     if (leaving.empty()) return;  // unplugged meanwhile
     pullOut(b, leaving);
     b.id = b.setup.ids.afterLoad;
-    const std::string node = plugIn(b);
-    std::lock_guard lock(state);
-    b.node = node;
-    ++b.reenumerations;
+    plugIn(b, true);
   }
 
   void joinComeBacks() {
@@ -191,9 +193,8 @@ int EmulatedUsbBus::addBoard(const EmulatedBoardSetup& setup) {
     std::lock_guard lock(impl_->state);
     impl_->boards.push_back(std::move(board));
   }
-  const std::string node = impl_->plugIn(added);
+  impl_->plugIn(added, false);
   std::lock_guard lock(impl_->state);
-  added.node = node;
   return static_cast<int>(impl_->boards.size() - 1);
 }
 
