@@ -19,8 +19,8 @@ void BoardLink::LoadUSB(const std::string& PartName, const std::string& exeFolde
   BoardStatus = driver_.Search_For_Boards(BoardVendorId, BoardProductId, &count, BoardList.data());
 
   const bool chosenFound = boardChoice_ == 0 || boardChoice_ < count;
-  const uint8_t number = chosenFound ? BoardList[static_cast<std::size_t>(boardChoice_)]
-                                     : kNoBoardNumber;
+  const uint8_t number =
+      chosenFound ? BoardList[static_cast<std::size_t>(boardChoice_)] : kNoBoardNumber;
   BoardStatus = driver_.Connect(BoardVendorId, BoardProductId, number, &BoardHandle);
 
   FirmwarePath = MakeFirmwarePath(exeFolder);

@@ -26,8 +26,7 @@ std::optional<std::vector<LoadChunk>> LoadChunks(const std::vector<HexRecord>& r
     std::size_t taken = 0;
     while (taken < record.bytes.size()) {
       const auto address = static_cast<uint16_t>(record.address + taken);
-      if (chunks.empty() ||
-          chunks.back().address + chunks.back().bytes.size() != address ||
+      if (chunks.empty() || chunks.back().address + chunks.back().bytes.size() != address ||
           chunks.back().bytes.size() >= maxChunk)
         chunks.push_back({address, {}});
       std::vector<uint8_t>& bytes = chunks.back().bytes;

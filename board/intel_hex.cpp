@@ -78,8 +78,9 @@ std::optional<Record> RecordOf(std::string_view line) {
   for (const uint8_t byte : *bytes) sum += byte;
   if ((sum & 0xFF) != 0) return std::nullopt;
   const auto dataBegin = bytes->begin() + 4;
-  return Record{type, static_cast<uint16_t>((*bytes)[1] << 8 | (*bytes)[2]),
-                std::vector<uint8_t>(dataBegin, dataBegin + static_cast<std::ptrdiff_t>(dataLength))};
+  return Record{
+      type, static_cast<uint16_t>((*bytes)[1] << 8 | (*bytes)[2]),
+      std::vector<uint8_t>(dataBegin, dataBegin + static_cast<std::ptrdiff_t>(dataLength))};
 }
 
 // The base address an extended address record sets (its two data bytes, big-endian).

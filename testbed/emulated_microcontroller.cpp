@@ -80,6 +80,6 @@ ControlReply EmulatedMicrocontroller::boardRequest(const ControlSetup& setup) {
   }
   const std::array<uint8_t, 3> reply = ReadbackBytes(chip_, false);
   const std::size_t count = std::min<std::size_t>(setup.length, reply.size());
-  return Data(std::vector<uint8_t>(reply.begin(),
-                                   reply.begin() + static_cast<std::ptrdiff_t>(count)));
+  return Data(
+      std::vector<uint8_t>(reply.begin(), reply.begin() + static_cast<std::ptrdiff_t>(count)));
 }

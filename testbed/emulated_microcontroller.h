@@ -29,8 +29,8 @@ struct ControlReply {
 
 // What the loader did, for tests to check.
 struct LoadRecord {
-  int cpuHolds = 0;             // writes of 01 to the CPU control register
-  int cpuReleases = 0;          // writes of 00 there
+  int cpuHolds = 0;               // writes of 01 to the CPU control register
+  int cpuReleases = 0;            // writes of 00 there
   int ramWritesWhileRunning = 0;  // RAM writes with the CPU not held in reset
   int ramWrites = 0;
 };

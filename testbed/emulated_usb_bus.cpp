@@ -20,7 +20,8 @@ std::string BoardDescriptors(UsbId id) {
   char text[128];
   std::snprintf(text, sizeof text,
                 "12010002FFFFFF40%02x%02x%02x%02x000100000001"
-                "09021200010100803209040000" "00FFFFFF00",
+                "09021200010100803209040000"
+                "00FFFFFF00",
                 id.vendor & 0xFF, id.vendor >> 8, id.product & 0xFF, id.product >> 8);
   return text;
 }
@@ -38,7 +39,9 @@ constexpr const char* kRootHub =
     "A: devnum=1\\n\n"
     "A: speed=480\\n\n"
     "A: bConfigurationValue=1\\n\n"
-    "H: descriptors=12010002090001400000000000000000000109021900010100E0000904000001090000000705810304000C\n";
+    "H: "
+    "descriptors="
+    "12010002090001400000000000000000000109021900010100E0000904000001090000000705810304000C\n";
 
 std::string DeviceNode(int devnum) {
   char text[32];
@@ -55,9 +58,9 @@ std::string DeviceRecord(const std::string& sysName, int devnum, UsbId id) {
   std::snprintf(padded, sizeof padded, "%03d", devnum);
   return "P: /devices/usb1/" + sysName + "\n" + "N: " + node.substr(5) + "\n" +
          "E: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DRIVER=usb\nE: BUSNUM=001\n" +
-         "E: DEVNUM=" + padded + "\n" + "E: DEVNAME=" + node + "\n" +
-         "A: busnum=1\\n\n" + "A: devnum=" + number + "\\n\n" + "A: speed=480\\n\n" +
-         "A: bConfigurationValue=1\\n\n" + "A: idVendor=" + std::string(ids, 4) + "\\n\n" +
+         "E: DEVNUM=" + padded + "\n" + "E: DEVNAME=" + node + "\n" + "A: busnum=1\\n\n" +
+         "A: devnum=" + number + "\\n\n" + "A: speed=480\\n\n" + "A: bConfigurationValue=1\\n\n" +
+         "A: idVendor=" + std::string(ids, 4) + "\\n\n" +
          "A: idProduct=" + std::string(ids + 5, 4) + "\\n\n" +
          "H: descriptors=" + BoardDescriptors(id) + "\n";
 }

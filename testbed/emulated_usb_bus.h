@@ -20,8 +20,8 @@
 struct EmulatedBoardSetup {
   uint8_t port = 1;  // the root hub port: sysfs usb1/1-<port>
   BoardUsbIds ids;
-  bool firmwareRunning = false;      // plugged in with its firmware already loaded
-  bool releaseAnswersError = false;  // the CPU release write ends in an I/O error
+  bool firmwareRunning = false;                // plugged in with its firmware already loaded
+  bool releaseAnswersError = false;            // the CPU release write ends in an I/O error
   std::chrono::milliseconds comeBackDelay{5};  // from the release to leaving the bus
 };
 

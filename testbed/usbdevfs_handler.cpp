@@ -50,7 +50,9 @@ void RunControl(ControlEndpoint& endpoint, usbdevfs_urb& urb) {
   const ControlSetup setup = SetupOf(buffer);
   const std::size_t room = static_cast<std::size_t>(urb.buffer_length) - kSetupBytes;
   std::vector<uint8_t> out;
-  if (!setup.isIn()) out.assign(buffer + kSetupBytes, buffer + kSetupBytes + std::min<std::size_t>(room, setup.length));
+  if (!setup.isIn())
+    out.assign(buffer + kSetupBytes,
+               buffer + kSetupBytes + std::min<std::size_t>(room, setup.length));
   const ControlReply reply = endpoint.control(setup, out);
   urb.actual_length = 0;
   urb.status = reply.stall ? -EPIPE : reply.transferError ? -EPROTO : 0;
@@ -68,7 +70,8 @@ bool Submit(ControlEndpoint& endpoint, UMockdevIoctlClient* client) {
   UMockdevIoctlData* arg = umockdev_ioctl_client_get_arg(client);
   UMockdevIoctlData* urbData = umockdev_ioctl_data_resolve(arg, 0, sizeof(usbdevfs_urb), nullptr);
   auto* urb = reinterpret_cast<usbdevfs_urb*>(urbData->data);
-  if (urb->type != USBDEVFS_URB_TYPE_CONTROL || urb->buffer_length < static_cast<int>(kSetupBytes)) {
+  if (urb->type != USBDEVFS_URB_TYPE_CONTROL ||
+      urb->buffer_length < static_cast<int>(kSetupBytes)) {
     umockdev_ioctl_data_unref(urbData);
     Complete(client, EINVAL);
     return true;
@@ -118,9 +121,8 @@ bool Reap(ControlEndpoint& endpoint, UMockdevIoctlClient* client, bool present) 
 bool Discard(UMockdevIoctlClient* client) {
   ClientUrbs& urbs = UrbsOf(client);
   const auto address = *reinterpret_cast<gulong*>(umockdev_ioctl_client_get_arg(client)->data);
-  const auto it = std::find_if(urbs.held.begin(), urbs.held.end(), [&](UMockdevIoctlData* urb) {
-    return urb->client_addr == address;
-  });
+  const auto it = std::find_if(urbs.held.begin(), urbs.held.end(),
+                               [&](UMockdevIoctlData* urb) { return urb->client_addr == address; });
   if (it == urbs.held.end()) {
     Complete(client, EINVAL);
     return true;

@@ -86,17 +86,16 @@ const std::string kGoodLine = ":0400000001020304F2\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Files, UsbRefusedImage,
-    testing::Values(
-        RefusedCase{"Missing", "", usb_status::kFirmwareMissing},
-        RefusedCase{"Folder", "/", usb_status::kFirmwareUnreadable},
-        RefusedCase{"BadChecksum", ":0400000001020304F3\n:00000001FF\n",
-                    usb_status::kFirmwareMalformed},
-        RefusedCase{"NoEndRecord", kGoodLine, usb_status::kFirmwareMalformed},
-        RefusedCase{"OnCpuControlRegister", IntelHexText({{0xE5FF, {1, 2}}}),
-                    usb_status::kFirmwareOutOfRange},
-        RefusedCase{"BeyondSixteenBits",
-                    ":020000040001F9\n" + kGoodLine + ":00000001FF\n",
-                    usb_status::kFirmwareOutOfRange}),
+    testing::Values(RefusedCase{"Missing", "", usb_status::kFirmwareMissing},
+                    RefusedCase{"Folder", "/", usb_status::kFirmwareUnreadable},
+                    RefusedCase{"BadChecksum", ":0400000001020304F3\n:00000001FF\n",
+                                usb_status::kFirmwareMalformed},
+                    RefusedCase{"NoEndRecord", kGoodLine, usb_status::kFirmwareMalformed},
+                    RefusedCase{"OnCpuControlRegister", IntelHexText({{0xE5FF, {1, 2}}}),
+                                usb_status::kFirmwareOutOfRange},
+                    RefusedCase{"BeyondSixteenBits",
+                                ":020000040001F9\n" + kGoodLine + ":00000001FF\n",
+                                usb_status::kFirmwareOutOfRange}),
     CaseName());
 
 struct ComeBackCase {
@@ -127,8 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
         ComeBackCase{"UnderNewIds", kTestIds, 0},
         ComeBackCase{"UnderTheSameIds", {kTestIds.beforeLoad, kTestIds.beforeLoad}, 0},
         // The firmware shows IDs this program was not configured with: it never finds the board.
-        ComeBackCase{"UnderUnknownIds", {kTestIds.beforeLoad, {0x1234, 0x5678}},
-                     usb_status::kBoardNotBack}),
+        ComeBackCase{
+            "UnderUnknownIds", {kTestIds.beforeLoad, {0x1234, 0x5678}}, usb_status::kBoardNotBack}),
     CaseName());
 
 }  // namespace

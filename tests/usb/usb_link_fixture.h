@@ -21,9 +21,8 @@
 inline constexpr BoardUsbIds kTestIds{{0xfff0, 0x0820}, {0xfff0, 0x0821}};
 
 // Short bounds so that failing cases stay quick; the emulated board comes back within 5 ms.
-inline constexpr UsbLinkTimings kTestTimings{std::chrono::milliseconds(150),
-                                             std::chrono::milliseconds(1000),
-                                             std::chrono::milliseconds(2)};
+inline constexpr UsbLinkTimings kTestTimings{
+    std::chrono::milliseconds(150), std::chrono::milliseconds(1000), std::chrono::milliseconds(2)};
 
 class UsbLinkTest : public testing::Test {
  protected:
