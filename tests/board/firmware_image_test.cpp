@@ -112,8 +112,11 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName());
 
 TEST(FirmwarePath, BackslashReadsAsSeparatorOnlyWhenThePathAsWrittenNamesNothing) {
+#ifndef _WIN32
+  // A file whose name holds backslashes (only possible where they are no separators).
   TempFile named("path\\with\\backslashes.hex", "x");
   EXPECT_EQ(NativeFirmwarePath(named.path()), named.path());
+#endif
   EXPECT_EQ(NativeFirmwarePath("/opt/eval\\ZR821SPI.hex"), "/opt/eval/ZR821SPI.hex");
   EXPECT_EQ(NativeFirmwarePath("/opt/eval/ZR821SPI.hex"), "/opt/eval/ZR821SPI.hex");
 }
