@@ -62,8 +62,8 @@ bool MeasureRequests(int perRound, UsbDriver& driver, int32_t handle, libusb_dev
             perRound,
             [&] {
               ++word;
-              return libusb_control_transfer(bare, 0x40, kWordRequest, word & 0xFFFF, 0xC8, nullptr,
-                                             0, 1000);
+              return libusb_control_transfer(bare, 0x40, kWordRequest, static_cast<uint16_t>(word),
+                                             0xC8, nullptr, 0, 1000);
             },
             times.bare) &&
         Time(

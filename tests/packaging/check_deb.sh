@@ -36,11 +36,14 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 grep -q 'libqt6widgets6' <<<"$depends" || fail "Depends lacks Qt's widgets library"
 # Every library the program is linked with comes from a package that Depends names.
-while read -r library; do
-  owner=$(dpkg -S "*/$library" 2>/dev/null | head -n 1 | cut -d: -f1) || true
-  [ -n "$owner" ] || continue
-  grep -qE "(^|[ ,])$owner([ ,(]|$)" <<<"$depends" || fail "Depends lacks $owner (for $library)"
-done < <(objdump -p "$work/root/usr/bin/dac-eval" | awk '/NEEDED/ {print $2}')
+names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*//; s/ //g' | sort -u)
+while read -r library path; do
+  owner=$(dpkg -S "$path" 2>/dev/null || dpkg -S "$(readlink -f "$path")" 2>/dev/null) || true
+  owner=${owner%%:*}
+  [ -n "$owner" ] || { fail "no package owns $path ($library)"; continue; }
+  grep -qxF "$owner" <<<"$names" || fail "Depends lacks $owner (for $library)"
+done < <(ldd "$work/root/usr/bin/dac-eval" | awk '$2 == "=>" && $3 ~ /^\// {print $1, $3}' |
+  grep -Ff <(objdump -p "$work/root/usr/bin/dac-eval" | awk '/NEEDED/ {print $2 " "}'))
 
 [ "$failures" -eq 0 ] || exit 1
 echo "package checks passed"
