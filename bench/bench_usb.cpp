@@ -4,7 +4,7 @@
 // against the emulated board, re-enumeration included. The board is the umockdev-emulated one
 // of testbed/: every transfer crosses the kernel's usbdevfs interface as umockdev emulates it.
 //
-// Usage: bench_usb [requests-per-round] [downloads]   (defaults 2000 and 20)
+// Usage: bench_usb [requests] [downloads]   (defaults 10000 of each way and 20)
 
 #include <libusb.h>
 #include <unistd.h>
@@ -28,60 +28,42 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr BoardUsbIds kIds{{0xfff0, 0x0820}, {0xfff0, 0x0821}};
-constexpr int kRounds = 5;
 constexpr double kTargetRatio = 1.2;
 constexpr uint8_t kWordRequest = 0xDD;
 
-// Microseconds of each of `count` calls of `request`; false when one failed.
-bool Time(int count, const std::function<int()>& request, std::vector<double>& micros) {
-  for (int i = 0; i < count; ++i) {
-    const auto start = Clock::now();
-    const int status = request();
-    micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-    if (status < 0) {
-      std::fprintf(stderr, "request failed with status %d\n", status);
-      return false;
-    }
-  }
-  return true;
+// Microseconds `request` took, appended to `micros`; false when it failed.
+bool Time(const std::function<int()>& request, std::vector<double>& micros) {
+  const auto start = Clock::now();
+  const int status = request();
+  micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+  if (status < 0) std::fprintf(stderr, "request failed with status %d\n", status);
+  return status >= 0;
 }
 
 struct RequestTimes {
   std::vector<double> native, bare, simulated;
 };
 
-// Rounds of the three ways in turn, so that a change of the machine's load hits all three.
-bool MeasureRequests(int perRound, UsbDriver& driver, int32_t handle, libusb_device_handle* bare,
+// The three ways request by request, in an order that turns at every step, so that a change of
+// the machine's load and the position in the sequence hit all three alike.
+bool MeasureRequests(int count, UsbDriver& driver, int32_t handle, libusb_device_handle* bare,
                      RequestTimes& times) {
   SimulatedBoard simulated;
   uint8_t none = 0;
-  int word = 0;
-  for (int round = 0; round < kRounds; ++round) {
-    const bool ok =
-        Time(
-            perRound,
-            [&] {
-              ++word;
-              return libusb_control_transfer(bare, 0x40, kWordRequest, static_cast<uint16_t>(word),
-                                             0xC8, nullptr, 0, 1000);
-            },
-            times.bare) &&
-        Time(
-            perRound,
-            [&] {
-              ++word;
-              return driver.Vendor_Request(handle, kWordRequest, word & 0xFFFF, 0xC8, 0, 0, &none);
-            },
-            times.native) &&
-        Time(
-            perRound,
-            [&] {
-              ++word;
-              return simulated.Vendor_Request(1, kWordRequest, word & 0xFFFF, 0xC8, 0, 0, &none);
-            },
-            times.simulated);
-    if (!ok) return false;
-    simulated.clearRequests();
+  uint16_t word = 0;
+  const std::function<int()> ways[] = {
+      [&] {
+        return libusb_control_transfer(bare, 0x40, kWordRequest, ++word, 0xC8, nullptr, 0, 1000);
+      },
+      [&] { return int{driver.Vendor_Request(handle, kWordRequest, ++word, 0xC8, 0, 0, &none)}; },
+      [&] { return int{simulated.Vendor_Request(1, kWordRequest, ++word, 0xC8, 0, 0, &none)}; }};
+  std::vector<double>* samples[] = {&times.bare, &times.native, &times.simulated};
+  for (int i = 0; i < count; ++i) {
+    for (int k = 0; k < 3; ++k) {
+      const int way = (i + k) % 3;
+      if (!Time(ways[way], *samples[way])) return false;
+    }
+    if (i % 1000 == 999) simulated.clearRequests();
   }
   return true;
 }
@@ -109,7 +91,7 @@ std::vector<double> MeasureDownloads(int downloads, UsbDriver& driver, int32_t h
   return millis;
 }
 
-int Run(int perRound, int downloads) {
+int Run(int requests, int downloads) {
   EmulatedUsbBus bus;
   bus.addBoard({1, kIds, true});
   UsbDriver driver(kIds);
@@ -127,7 +109,7 @@ int Run(int perRound, int downloads) {
     return 1;
   }
   RequestTimes times;
-  const bool measured = MeasureRequests(perRound, driver, handle, bare, times);
+  const bool measured = MeasureRequests(requests, driver, handle, bare, times);
   libusb_close(bare);
   libusb_exit(context);
   if (!measured) return 1;
@@ -138,7 +120,7 @@ int Run(int perRound, int downloads) {
   std::fprintf(stderr,
                "requests: %d of each way; medians: native %.1f us, bare libusb %.1f us, "
                "simulated board %.3f us; 90th percentiles %.1f / %.1f / %.3f us\n",
-               kRounds * perRound, native, bareMedian, simulated, Percentile(times.native, 0.9),
+               requests, native, bareMedian, simulated, Percentile(times.native, 0.9),
                Percentile(times.bare, 0.9), Percentile(times.simulated, 0.9));
   const double ratio = native / bareMedian;
   PrintVerdict("one request over the native link: median " + Fixed(native, 1) + " us, bare " +
@@ -160,11 +142,11 @@ int Run(int perRound, int downloads) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  const int perRound = argc > 1 ? std::atoi(argv[1]) : 2000;
+  const int requests = argc > 1 ? std::atoi(argv[1]) : 10000;
   const int downloads = argc > 2 ? std::atoi(argv[2]) : 20;
-  if (perRound <= 0 || downloads <= 0) {
-    std::fprintf(stderr, "usage: bench_usb [requests-per-round > 0] [downloads > 0]\n");
+  if (requests <= 0 || downloads <= 0) {
+    std::fprintf(stderr, "usage: bench_usb [requests > 0] [downloads > 0]\n");
     return 2;
   }
-  return Run(perRound, downloads);
+  return Run(requests, downloads);
 }

@@ -50,19 +50,23 @@ std::string DeviceNode(int devnum) {
 }
 
 std::string DeviceRecord(const std::string& sysName, int devnum, UsbId id) {
-  char ids[16];
-  std::snprintf(ids, sizeof ids, "%04x:%04x", id.vendor, id.product);
-  const std::string node = DeviceNode(devnum);
-  const std::string number = std::to_string(devnum);
-  char padded[8];
-  std::snprintf(padded, sizeof padded, "%03d", devnum);
-  return "P: /devices/usb1/" + sysName + "\n" + "N: " + node.substr(5) + "\n" +
-         "E: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DRIVER=usb\nE: BUSNUM=001\n" +
-         "E: DEVNUM=" + padded + "\n" + "E: DEVNAME=" + node + "\n" + "A: busnum=1\\n\n" +
-         "A: devnum=" + number + "\\n\n" + "A: speed=480\\n\n" + "A: bConfigurationValue=1\\n\n" +
-         "A: idVendor=" + std::string(ids, 4) + "\\n\n" +
-         "A: idProduct=" + std::string(ids + 5, 4) + "\\n\n" +
-         "H: descriptors=" + BoardDescriptors(id) + "\n";
+  char text[1024];
+  std::snprintf(text, sizeof text,
+                "P: /devices/usb1/%s\n"
+                "N: bus/usb/001/%03d\n"
+                "E: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DRIVER=usb\nE: BUSNUM=001\n"
+                "E: DEVNUM=%03d\n"
+                "E: DEVNAME=/dev/bus/usb/001/%03d\n"
+                "A: busnum=1\\n\n"
+                "A: devnum=%d\\n\n"
+                "A: speed=480\\n\n"
+                "A: bConfigurationValue=1\\n\n"
+                "A: idVendor=%04x\\n\n"
+                "A: idProduct=%04x\\n\n"
+                "H: descriptors=%s\n",
+                sysName.c_str(), devnum, devnum, devnum, devnum, id.vendor, id.product,
+                BoardDescriptors(id).c_str());
+  return text;
 }
 
 }  // namespace
@@ -118,7 +122,8 @@ struct EmulatedUsbBus::Impl {
   // announces it.
   void plugIn(Board& b, bool cameBack) {
     std::lock_guard lock(devices);
-    const int devnum = ++lastDevnum;
+    lastDevnum = lastDevnum >= 127 ? 2 : lastDevnum + 1;  // USB addresses are 1..127
+    const int devnum = lastDevnum;
     const std::string node = DeviceNode(devnum);
     umockdev_testbed_attach_ioctl(testbed, node.c_str(), b.handler, nullptr);
     {
