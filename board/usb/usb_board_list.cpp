@@ -54,8 +54,12 @@ UsbBoardList::~UsbBoardList() {
   for (const FoundBoard& board : boards_) libusb_unref_device(board.device);
 }
 
-const FoundBoard* UsbBoardList::at(const UsbPlace& place) const {
-  const auto it = std::find_if(boards_.begin(), boards_.end(),
-                               [&](const FoundBoard& board) { return board.place == place; });
-  return it == boards_.end() ? nullptr : &*it;
+const FoundBoard* UsbBoardList::at(const UsbPlace& place, int notAddress) const {
+  const FoundBoard* found = nullptr;
+  for (const FoundBoard& board : boards_) {
+    if (board.place != place) continue;
+    if (board.address != notAddress) return &board;
+    found = &board;
+  }
+  return found;
 }

@@ -39,8 +39,9 @@ class UsbBoardList {
   // The libusb error when the devices could not be listed, otherwise 0.
   int status() const { return status_; }
   const std::vector<FoundBoard>& boards() const { return boards_; }
-  // The board at `place`, or nullptr.
-  const FoundBoard* at(const UsbPlace& place) const;
+  // The board at `place`, or nullptr; one at another address than `notAddress` first (a board
+  // that has just left may still be listed beside the one that came back there).
+  const FoundBoard* at(const UsbPlace& place, int notAddress = -1) const;
 
  private:
   int status_ = 0;

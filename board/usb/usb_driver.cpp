@@ -112,7 +112,7 @@ int16_t UsbDriver::reopenAfterLoad(int32_t handle, const UsbPlace& place, uint8_
   int16_t lastFailure = usb_status::kBoardNotBack;
   for (;;) {
     const UsbBoardList boards(context_, ids_);
-    const FoundBoard* board = boards.at(place);
+    const FoundBoard* board = boards.at(place, address);
     if (board == nullptr) {
       seenGone = true;
     } else if (seenGone || board->address != address) {
