@@ -18,7 +18,10 @@ void BoardLink::LoadUSB(const std::string& PartName, const std::string& exeFolde
   int32_t count = 0;
   BoardStatus = driver_.Search_For_Boards(BoardVendorId, BoardProductId, &count, BoardList.data());
 
-  BoardStatus = driver_.Connect(BoardVendorId, BoardProductId, BoardList[0], &BoardHandle);
+  const bool chosenFound = boardChoice_ == 0 || boardChoice_ < count;
+  const uint8_t number =
+      chosenFound ? BoardList[static_cast<std::size_t>(boardChoice_)] : kNoBoardNumber;
+  BoardStatus = driver_.Connect(BoardVendorId, BoardProductId, number, &BoardHandle);
 
   FirmwarePath = MakeFirmwarePath(exeFolder);
   const bool pathFits = StringToBytes(FirmwarePath, FirmwarePathBytes);
@@ -32,6 +35,12 @@ void BoardLink::LoadUSB(const std::string& PartName, const std::string& exeFolde
     report(kFailedLoadText, PartName + ": " + std::to_string(BoardStatus));
 
   LineRequest(Request::Start);
+}
+
+bool BoardLink::setBoardChoice(int n) {
+  if (n < 0 || n >= static_cast<int>(BoardList.size())) return false;
+  boardChoice_ = n;
+  return true;
 }
 
 void BoardLink::SPIwrite(int32_t word) {

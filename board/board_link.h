@@ -14,6 +14,9 @@ inline constexpr const char* kFirmwareFileName = "ZR821SPI.hex";
 inline constexpr std::size_t kFirmwarePathBytes = 513;
 // Status of a download refused because the path does not fit the driver's byte buffer.
 inline constexpr int16_t kPathRefusedStatus = -2;
+// The board number LoadUSB connects with when the chosen board was not found: no board has it,
+// so the download fails and the failed-load message appears.
+inline constexpr uint8_t kNoBoardNumber = 0xFF;
 
 // One vendor request as it went to the board, with the status it came back with.
 struct RequestRecord {
@@ -42,9 +45,16 @@ class BoardLink {
 
   // Search, connect, firmware download from exeFolder + "\ZR821SPI.hex", the failed-load message
   // ("No Evaluation Board Found", titled PartName + ": " + status), then the start request.
-  // Every step runs, whatever the ones before it returned.
+  // Every step runs, whatever the ones before it returned. The connect takes list byte
+  // BoardChoice() when that many boards were found (choice 0: list byte 0 always), otherwise
+  // kNoBoardNumber.
   void LoadUSB(const std::string& PartName, const std::string& exeFolder,
                const FailedLoadReport& report);
+
+  // Which of the boards found LoadUSB takes: 0 the first (the default), N the (N+1)-th. False,
+  // changing nothing, when N is not a position of the board list (0..127).
+  bool setBoardChoice(int n);
+  int BoardChoice() const { return boardChoice_; }
 
   // One 24-bit word with request DD hex: value = bits 15..0, index = bits 23..16.
   void SPIwrite(int32_t word);
@@ -76,4 +86,5 @@ class BoardLink {
 
   VendorDriver& driver_;
   RequestObserver observer_;
+  int boardChoice_ = 0;
 };

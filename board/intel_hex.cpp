@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "simulated_board.h"
+#include "intel_hex.h"
 
 namespace {
 
@@ -56,8 +56,15 @@ std::optional<std::size_t> RequiredLength(uint8_t type) {
   }
 }
 
-// The record type of a well-formed line, or nothing.
-std::optional<uint8_t> RecordTypeOf(std::string_view line) {
+// One decoded record line.
+struct Record {
+  uint8_t type = 0;
+  uint16_t offset = 0;
+  std::vector<uint8_t> data;
+};
+
+// The record of a well-formed line, or nothing.
+std::optional<Record> RecordOf(std::string_view line) {
   if (line.empty() || line.front() != ':') return std::nullopt;
   const auto bytes = DecodeBytes(line.substr(1));
   if (!bytes || bytes->size() < kRecordOverhead) return std::nullopt;
@@ -70,7 +77,16 @@ std::optional<uint8_t> RecordTypeOf(std::string_view line) {
   unsigned sum = 0;
   for (const uint8_t byte : *bytes) sum += byte;
   if ((sum & 0xFF) != 0) return std::nullopt;
-  return type;
+  const auto dataBegin = bytes->begin() + 4;
+  return Record{
+      type, static_cast<uint16_t>((*bytes)[1] << 8 | (*bytes)[2]),
+      std::vector<uint8_t>(dataBegin, dataBegin + static_cast<std::ptrdiff_t>(dataLength))};
+}
+
+// The base address an extended address record sets (its two data bytes, big-endian).
+uint32_t BaseAddressOf(const Record& record) {
+  const uint32_t value = static_cast<uint32_t>(record.data[0] << 8 | record.data[1]);
+  return record.type == kExtendedSegmentAddress ? value << 4 : value << 16;
 }
 
 // The text's lines without their CR LF or LF ends; a final line end adds no empty line.
@@ -89,14 +105,24 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 }  // namespace
 
-bool IsValidIntelHex(const std::string& text) {
+std::optional<std::vector<HexRecord>> ReadIntelHex(std::string_view text) {
   const std::vector<std::string_view> lines = SplitLines(text);
-  if (lines.empty()) return false;
+  if (lines.empty()) return std::nullopt;
+  std::vector<HexRecord> records;
+  uint32_t base = 0;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    const auto type = RecordTypeOf(lines[i]);
-    if (!type) return false;
+    auto record = RecordOf(lines[i]);
+    if (!record) return std::nullopt;
     const bool last = i + 1 == lines.size();
-    if ((*type == kEndOfFile) != last) return false;
+    if ((record->type == kEndOfFile) != last) return std::nullopt;
+    if (record->type == kExtendedSegmentAddress || record->type == kExtendedLinearAddress)
+      base = BaseAddressOf(*record);
+    if (record->type == kData && !record->data.empty())
+      records.push_back({base + record->offset, std::move(record->data)});
   }
-  return true;
+  return records;
+}
+
+bool IsValidIntelHex(const std::string& text) {
+  return ReadIntelHex(text).has_value();
 }

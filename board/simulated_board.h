@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "intel_hex.h"
 #include "vendor_driver.h"
 
 // The chip's registers as the simulated board has received them. Registers that the chip
@@ -100,7 +101,3 @@ class SimulatedBoard : public VendorDriver {
   std::vector<std::string> downloads_;
   SimulatedChip chip_;
 };
-
-// Whether `text` is a well-formed Intel HEX image: every line ':' + byte count + address + type
-// + data + checksum in hex, checksums right, and an end-of-file record last.
-bool IsValidIntelHex(const std::string& text);

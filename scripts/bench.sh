@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in Release and runs them all: the SCPI engine's, then the window's on the
-# offscreen platform with the simulated board. Prints one line per benchmark: figure | target | verdict (details go to standard error).
+# Builds the benchmarks in Release and runs them all: the SCPI engine's, the window's on the
+# offscreen platform with the simulated board, and the native USB link's against the emulated
+# USB board. Prints one line per benchmark: figure | target | verdict (details go to standard
+# error).
 # Timings depend on the machine's load: run it on a quiet machine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/packages.sh"
+"$root/scripts/deps.sh" "${TEST_PACKAGES[@]}"
 build="$root/build/bench"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DDAC_EVAL_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target benchmarks -j 2 >/dev/null
 export QT_QPA_PLATFORM=offscreen
-for bench in bench_scpi_line bench_register_write bench_voltages_tab bench_startup; do
+for bench in bench_scpi_line bench_register_write bench_voltages_tab bench_startup bench_usb; do
   "$build/bench/$bench"
 done

@@ -273,3 +273,48 @@ TEST(SPIread, KeepsTheLastReplyWhenTheBoardIsGone) {
 }
 
 }  // namespace
+
+namespace {
+
+struct ChoiceCase {
+  const char* name;
+  int choice;
+  int32_t found;
+  uint8_t connectedWith;
+};
+
+class LoadUSBBoardChoice : public testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(LoadUSBBoardChoice, ConnectsWithTheChosenListByteOrANumberNoBoardHas) {
+  const ChoiceCase& c = GetParam();
+  FakeDriver driver;
+  driver.foundCount = c.found;
+  BoardLink link(driver);
+  ASSERT_TRUE(link.setBoardChoice(c.choice));
+
+  link.LoadUSB("ZR810", "C:\\Eval", nullptr);
+
+  ASSERT_EQ(driver.calls[1].function, "Connect");
+  EXPECT_EQ(driver.calls[1].arguments[2], c.connectedWith);
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, LoadUSBBoardChoice,
+                         testing::Values(ChoiceCase{"DefaultTakesListByte0", 0, 1, 5},
+                                         ChoiceCase{"DefaultWithNoBoardStillListByte0", 0, 0, 0},
+                                         ChoiceCase{"SecondOfTwo", 1, 2, 6},
+                                         ChoiceCase{"LastOfThree", 2, 3, 7},
+                                         ChoiceCase{"SecondOfOne", 1, 1, kNoBoardNumber},
+                                         ChoiceCase{"BeyondTheList", 127, 3, kNoBoardNumber}),
+                         CaseName());
+
+TEST(LoadUSBBoardChoice, RefusesPositionsOutsideTheListAndKeepsTheChoice) {
+  FakeDriver driver;
+  BoardLink link(driver);
+  ASSERT_TRUE(link.setBoardChoice(3));
+  for (const int bad : {-1, 128, 1000}) {
+    EXPECT_FALSE(link.setBoardChoice(bad));
+    EXPECT_EQ(link.BoardChoice(), 3);
+  }
+}
+
+}  // namespace

@@ -18,7 +18,8 @@ struct FakeDriver : VendorDriver {
   };
 
   // Answers.
-  uint8_t foundBoard = 5;
+  uint8_t foundBoard = 5;  // list byte 0; the next boards found get the numbers after it
+  int32_t foundCount = 1;
   int32_t connectHandle = 0x4321;
   int16_t downloadStatus = 0;
   int16_t requestStatus = 0;
@@ -34,8 +35,8 @@ struct FakeDriver : VendorDriver {
   int16_t Search_For_Boards(int32_t vendorId, int32_t productId, int32_t* count,
                             uint8_t* list) override {
     calls.push_back({"Search_For_Boards", {vendorId, productId}, {}, *count, list[0]});
-    list[0] = foundBoard;
-    *count = 1;
+    for (int32_t i = 0; i < foundCount; ++i) list[i] = static_cast<uint8_t>(foundBoard + i);
+    *count = foundCount;
     return 0;
   }
   int16_t Connect(int32_t vendorId, int32_t productId, uint8_t boardNumber,

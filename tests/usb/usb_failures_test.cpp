@@ -1,0 +1,87 @@
+// A board that goes away or stops answering in the middle of a session: every request ends
+// within its bound with a status whose words say what happened.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "usb_link_fixture.h"
+#include "usb_status_text.h"
+#include "usb_statuses.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A session on a board loaded through LoadUSB.
+class UsbSession : public UsbLinkTest {
+ protected:
+  void SetUp() override {
+    plug(2);
+    link.LoadUSB("ZR810", programFolder(PatternImage(0, 512, 11)), failed.callback());
+    ASSERT_TRUE(failed.texts.empty());
+    link.SPIwrite(0xC80100);
+    ASSERT_EQ(link.BoardStatus, 0);
+  }
+  // How long `action` took.
+  template <typename Action>
+  static Clock::duration Timed(Action action) {
+    const auto start = Clock::now();
+    action();
+    return Clock::now() - start;
+  }
+
+  BoardLink link{driver()};
+  FailedLoads failed;
+};
+
+TEST_F(UsbSession, UnpluggedBoardFailsFastAndReloadShowsTheFailedLoadMessage) {
+  bus.unplug(0);
+  for (int i = 0; i < 3; ++i) {
+    const auto took = Timed([&] { link.SPIwrite(0xC80200 + i); });
+    EXPECT_EQ(link.BoardStatus, usb_status::kNoDevice);
+    EXPECT_LT(took, kTestTimings.requestTimeout);
+  }
+  link.SPIread();
+  EXPECT_EQ(link.BoardStatus, usb_status::kNoDevice);
+  EXPECT_EQ(RequestStatusText(link.BoardStatus), "board unplugged");
+
+  link.LoadUSB("ZR810", programFolder(PatternImage(0, 512, 11)), failed.callback());
+  EXPECT_EQ(failed.texts, std::vector<std::string>{"No Evaluation Board Found"});
+  EXPECT_EQ(bus.chip(0).inputA[0], 0x0100);  // nothing after the unplug reached it
+}
+
+TEST_F(UsbSession, SilentBoardEndsEachRequestAtItsTimeoutThenAnswersAgain) {
+  bus.stopAnswering(0);
+  for (const bool read : {false, true}) {
+    const auto took =
+        Timed([&] { read ? static_cast<void>(link.SPIread()) : link.SPIwrite(0xC80300); });
+    EXPECT_EQ(link.BoardStatus, usb_status::kTimeout);
+    EXPECT_GE(took, kTestTimings.requestTimeout);
+    EXPECT_LT(took, 4 * kTestTimings.requestTimeout);
+  }
+  EXPECT_EQ(RequestStatusText(link.BoardStatus), "no answer within 1 s");
+
+  bus.answerAgain(0);
+  link.SPIwrite(0xC80400);
+  EXPECT_EQ(link.BoardStatus, 0);
+  EXPECT_EQ(bus.chip(0).inputA[0], 0x0400);
+}
+
+TEST_F(UsbSession, RequestOutsideTheTransferFieldsIsRefusedBeforeReachingTheBoard) {
+  uint8_t data[8]{};
+  const SimulatedChip before = bus.chip(0);
+  struct Bad {
+    int32_t value, index, length;
+    uint8_t direction;
+  };
+  for (const Bad bad : {Bad{0x10000, 0, 0, 0}, Bad{0, -1, 0, 0}, Bad{0, 0, -1, 0},
+                        Bad{0, 0, 4097, 0}, Bad{0, 0, 0, 2}}) {
+    EXPECT_EQ(driver().Vendor_Request(link.BoardHandle, 0xDD, bad.value, bad.index, bad.direction,
+                                      bad.length, data),
+              usb_status::kInvalidParam);
+  }
+  EXPECT_EQ(bus.chip(0), before);
+}
+
+}  // namespace
