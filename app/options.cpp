@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "catalogue.h"
+#include "usb_id_text.h"
 
 namespace {
 
@@ -97,6 +98,9 @@ class Parser {
       if (!o.model) return fail("unknown model " + *value + ": choose one of " + ModelNames());
     } else if (name == "--usb-id") {
       o.usbIds = valueOf(name, inlineValue);
+      if (!o.usbIds) return;
+      const UsbIdTextResult read = ParseUsbIdText(*o.usbIds);
+      if (!read.ids) return fail("--usb-id: " + read.error);
     } else if (name == "--board") {
       const auto value = valueOf(name, inlineValue);
       if (!value) return;

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "board_choice.h"
+#include "program_core.h"
 #include "catalogue.h"
 #include "quit_on_signal.h"
 #include "remote_start.h"
@@ -18,14 +18,14 @@ int RunHeadless(const Options& options, const char* programPath) {
   QCoreApplication app(argc, argv);
   QuitOnTerminationSignals();
 
-  const std::unique_ptr<VendorDriver> driver = ChooseDriver(options);
-  BoardLink link(*driver);
-  Session session(link,
-                  QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString());
-  QString error;
-  const std::unique_ptr<ScpiServer> server = StartServer(session, *options.remote, error);
+  // The folder as the platform writes it (backslashes on Windows): the firmware path is built on
+  // it.
+  ProgramCore core(options, QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString());
+  Session& session = core.session;
+  QString reason;
+  const std::unique_ptr<ScpiServer> server = StartServer(session, *options.remote, reason);
   if (!server) {
-    std::fprintf(stderr, "dac-eval: %s\n", qPrintable(error));
+    std::fprintf(stderr, "dac-eval: %s\n", qPrintable(reason));
     return kBadStartExitCode;
   }
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "board_choice.h"
+#include "program_core.h"
 #include "frm_main.h"
 #include "remote_start.h"
 #include "run_modes.h"
@@ -37,21 +37,20 @@ int RunWindow(const Options& options, const char* programPath) {
   QApplication::setApplicationName(QStringLiteral("dac-eval"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/dac-eval.png")));
 
-  const std::unique_ptr<VendorDriver> driver = ChooseDriver(options);
-  BoardLink link(*driver);
   // The folder as the platform writes it (backslashes on Windows): the firmware path is built on
   // it.
-  Session session(link, QDir::toNativeSeparators(QApplication::applicationDirPath()).toStdString());
+  ProgramCore core(options, QDir::toNativeSeparators(QApplication::applicationDirPath()).toStdString());
+  Session& session = core.session;
   DesktopServices services;
   frmMain window(session, services);
 
   // Listening comes first, so that a port in use ends the program before any window appears.
   std::unique_ptr<ScpiServer> server;
   if (options.remote) {
-    QString error;
-    server = StartServer(session, *options.remote, error);
+    QString reason;
+    server = StartServer(session, *options.remote, reason);
     if (!server) {
-      std::fprintf(stderr, "dac-eval: %s\n", qPrintable(error));
+      std::fprintf(stderr, "dac-eval: %s\n", qPrintable(reason));
       return kBadStartExitCode;
     }
   }

@@ -37,8 +37,11 @@ class BoardLink {
   using RequestObserver = std::function<void(const RequestRecord&)>;
   void setRequestObserver(RequestObserver observer) { observer_ = std::move(observer); }
 
-  VendorDriver& driver() { return driver_; }
-  const VendorDriver& driver() const { return driver_; }
+  VendorDriver& driver() { return *driver_; }
+  const VendorDriver& driver() const { return *driver_; }
+  // Another link from the next request on (a board plugged in after start, taken up at Reload
+  // USB); the handle and statuses start again.
+  void setDriver(VendorDriver& driver);
 
   // Shows the failed-load message and waits until it is dismissed.
   using FailedLoadReport = std::function<void(const std::string& text, const std::string& title)>;
@@ -73,6 +76,10 @@ class BoardLink {
 
   int32_t BoardHandle = 0;
   int16_t BoardStatus = 0;
+  // The status of the last firmware download: 0 while a board is loaded.
+  int16_t DownloadStatus = 0;
+  // When the last download failed, the status of the first step of the sequence that failed.
+  int16_t LoadFailure = 0;
   std::string FirmwarePath;
   std::array<uint8_t, kFirmwarePathBytes> FirmwarePathBytes{};
   std::array<uint8_t, 128> BoardList{};
@@ -84,7 +91,7 @@ class BoardLink {
     if (observer_) observer_(request);
   }
 
-  VendorDriver& driver_;
+  VendorDriver* driver_;
   RequestObserver observer_;
   int boardChoice_ = 0;
 };

@@ -5,6 +5,7 @@
 
 #include "channel_number.h"
 #include "error_queue.h"
+#include "request_failure.h"
 #include "library_driver.h"
 #include "simulated_board.h"
 
@@ -22,20 +23,10 @@ scpi::CommandTree::Handler OnBoard(Session& session, scpi::CommandTree::Handler 
     const uint64_t failedBefore = session.failedRequests();
     handler(call);
     if (session.failedRequests() != failedBefore) {
-      call.error(scpi::errc::kExecutionError, FailureText(session, session.lastFailure()));
+      call.error(scpi::errc::kExecutionError,
+                 RequestFailureText(session.link().driver(), session.lastFailure()));
     }
   };
-}
-
-std::string FailureText(const Session& session, const RequestRecord& request) {
-  char what[48];
-  if (request.code == static_cast<uint8_t>(Request::Spi) && request.direction == kDirectionOut) {
-    std::snprintf(what, sizeof what, "request DD (word %02X%04X)", request.index & 0xFF,
-                  request.value & 0xFFFF);
-  } else {
-    std::snprintf(what, sizeof what, "request %02X", request.code);
-  }
-  return std::string(what) + " failed: " + session.link().driver().statusText(request.status);
 }
 
 std::optional<int> ChannelRecord(scpi::Call& call, const Session& session) {

@@ -15,9 +15,6 @@ void ReportRefusal(scpi::Call& call, const Refused& refused);
 // The handler, with -200 queued when a board request it made failed.
 scpi::CommandTree::Handler OnBoard(Session& session, scpi::CommandTree::Handler handler);
 
-// "request DD (word 0C0020) failed: board unplugged".
-std::string FailureText(const Session& session, const RequestRecord& request);
-
 // The channel record of the header's first suffix (DAC<n>: n as the window labels the channels),
 // or nothing with -114 queued when the model has no channel n.
 std::optional<int> ChannelRecord(scpi::Call& call, const Session& session);

@@ -91,8 +91,12 @@ class Session {
   void powerDownTest();
   int32_t readbackTest();
   Refused directLoad(int64_t word);
-  // Reload USB: the connection sequence, DB, DA, then Init.
+  // Reload USB: the connection sequence, DB, DA, then Init. `beforeReload`, when set, runs first:
+  // it may put the link on another board driver (a board plugged in since start).
   void reload(const FailedLoadReport& report);
+  void setBeforeReload(std::function<void()> hook) { beforeReload_ = std::move(hook); }
+  // Whether the last connection sequence loaded a board's firmware.
+  bool boardLoaded() const { return link_.DownloadStatus == 0; }
 
   // ---- state
   const ChipModel& chip() const { return chip_; }
@@ -144,6 +148,7 @@ class Session {
   bool ldacLow_ = false;  // LDAC held low: the DAC registers follow every change at once
   ActionGate gate_;
   std::vector<SessionListener*> listeners_;
+  std::function<void()> beforeReload_;
   uint64_t failedRequests_ = 0;
   RequestRecord lastFailure_;
 };

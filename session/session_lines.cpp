@@ -55,6 +55,7 @@ Refused Session::directLoad(int64_t word) {
 }
 
 void Session::reload(const FailedLoadReport& report) {
+  if (beforeReload_) beforeReload_();
   LoadUSB(report);
   request(Request::ResetLow);
   request(Request::ResetHigh);

@@ -160,6 +160,7 @@ class frmMain : public QMainWindow, private SessionListener {
   void gpioModeChanged() override;
   void gpioLevelRead() override;
   void wordShown(int32_t word) override;
+  void requestDone(const RequestRecord& request) override;
   void linkChanged() override;
 
   // "X >>" (no register: the present route), "M >>", "C >>" from the active entry box.
@@ -177,5 +178,6 @@ class frmMain : public QMainWindow, private SessionListener {
   // hold what the operator typed), and a register label shows the text as typed.
   int acting_ = 0;
   std::optional<QString> typedText_;
+  bool requestFailing_ = false;  // the status bar names a failed request until one succeeds
   friend class WindowAction;
 };

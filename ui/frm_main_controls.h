@@ -39,6 +39,7 @@ struct WindowControls {
   PictureBox* Picture2 = nullptr;   // bottom-left
   QPushButton* Command3 = nullptr;  // hidden readback test
   QLabel* lblBoardLink = nullptr;   // status bar: which board link is in use
+  QLabel* lblBoardStatus = nullptr;  // status bar: no board, or the request that failed and why
   QLabel* lblStatus = nullptr;      // status bar: remote control and other news, once there is any
   // Line2(0..9) join the entry boxes of tab 0 to their bus; Line2(10..14) the direct-load options.
   std::array<ShapeWidget*, 15> Line2{};

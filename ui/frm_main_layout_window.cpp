@@ -98,5 +98,8 @@ void frmMain::buildWindowControls() {
   win.lblBoardLink = new QLabel(boardLinkText(session_.link().driver()));
   win.lblBoardLink->setObjectName(QStringLiteral("lblBoardLink"));
   statusBar()->addWidget(win.lblBoardLink);
+  win.lblBoardStatus = new QLabel;
+  win.lblBoardStatus->setObjectName(QStringLiteral("lblBoardStatus"));
+  statusBar()->addWidget(win.lblBoardStatus);
   statusBar()->setSizeGripEnabled(false);
 }

@@ -11,6 +11,7 @@
 #include "frm_main.h"
 #include "hex_text.h"
 #include "register_display.h"
+#include "request_failure.h"
 #include "shape_widget.h"
 #include "suppress_events.h"
 #include "value_label.h"
@@ -131,8 +132,25 @@ void frmMain::wordShown(int32_t word) {
   win.lblOutputCode->setText(QString::fromStdString(NumberToHex(word, 6)));
 }
 
+// Every action completes on the register model whatever the board answered; the status bar
+// says which request failed and why, until one goes through again. Without a board it says so
+// instead.
+void frmMain::requestDone(const RequestRecord& request) {
+  if (!session_.boardLoaded()) return;
+  if (request.status == 0) {
+    if (requestFailing_) win.lblBoardStatus->clear();
+    requestFailing_ = false;
+    return;
+  }
+  requestFailing_ = true;
+  win.lblBoardStatus->setText(
+      QString::fromStdString(RequestFailureText(session_.link().driver(), request)));
+}
+
 void frmMain::linkChanged() {
   win.lblBoardLink->setText(boardLinkText(session_.link().driver()));
+  requestFailing_ = false;
+  win.lblBoardStatus->setText(QString::fromStdString(NoBoardText(session_.link())));
 }
 
 void frmMain::showStatus(const QString& text) {

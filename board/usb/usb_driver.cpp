@@ -1,5 +1,7 @@
 #include "usb_driver.h"
 
+#include "usb_status_text.h"
+
 #include <libusb.h>
 
 #include <algorithm>
@@ -162,4 +164,8 @@ void UsbDriver::closeBoard() {
 int32_t UsbDriver::nextHandle() {
   lastHandle_ = lastHandle_ == INT32_MAX ? 1 : lastHandle_ + 1;
   return lastHandle_;
+}
+
+std::string UsbDriver::statusText(int16_t status) const {
+  return RequestStatusText(status);
 }
