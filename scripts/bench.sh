@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release and runs them all: the SCPI engine's, then the window's on the
-# offscreen platform with the simulated board. Prints one line per benchmark: figure | target | verdict (details go to standard error).
+# offscreen platform with the simulated board. Prints one line per benchmark: figure | target |
+# verdict (details go to standard error).
 # Timings depend on the machine's load: run it on a quiet machine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
