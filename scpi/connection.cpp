@@ -56,24 +56,25 @@ bool Connection::run(std::string_view unit) {
     case CommandTree::Lookup::SuffixOutOfRange:
       return commandError(errc::kHeaderSuffixOutOfRange, QuoteForDetail(header.text, 60));
   }
-  params_.clear();
-  if (!SplitParameters(parameterText, params_)) {
-    return commandError(errc::kSyntaxError,
-                        "malformed parameters " + QuoteForDetail(parameterText, 60));
-  }
   const CommandTree::Command& command = *match.command;
-  const std::size_t count = params_.size();
-  if (count > static_cast<std::size_t>(command.maxParams)) {
-    return commandError(errc::kParameterNotAllowed,
-                        QuoteForDetail(header.text, 60) + " takes " +
-                            (command.maxParams == 0 ? std::string("no parameter")
-                                                    : "at most " + Parameters(command.maxParams)) +
-                            ", got " + std::to_string(count));
+  params_.clear();
+  switch (SplitParameters(parameterText, static_cast<std::size_t>(command.maxParams), params_)) {
+    case Split::Ok:
+      break;
+    case Split::Malformed:
+      return commandError(errc::kSyntaxError,
+                          "malformed parameters " + QuoteForDetail(parameterText, 60));
+    case Split::TooMany:
+      return commandError(
+          errc::kParameterNotAllowed,
+          QuoteForDetail(header.text, 60) + " takes " +
+              (command.maxParams == 0 ? std::string("no parameter")
+                                      : "at most " + Parameters(command.maxParams)));
   }
-  if (count < static_cast<std::size_t>(command.minParams)) {
+  if (params_.size() < static_cast<std::size_t>(command.minParams)) {
     return commandError(errc::kMissingParameter, QuoteForDetail(header.text, 60) + " needs " +
                                                      Parameters(command.minParams) + ", got " +
-                                                     std::to_string(count));
+                                                     std::to_string(params_.size()));
   }
   Call call(*this, match, params_, header.text);
   try {

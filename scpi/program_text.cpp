@@ -6,7 +6,7 @@ namespace scpi {
 
 namespace {
 
-// The index of the first of `stops` in `text` from `from` that is outside a quoted string, or
+// The index of the first `stop` in `text` from `from` that is outside a quoted string, or
 // text.size(); false in `closed` when a quote is left open.
 std::size_t FindOutsideQuotes(std::string_view text, std::size_t from, char stop, bool& closed) {
   char quote = 0;
@@ -89,17 +89,18 @@ bool ReadHeader(std::string_view unit, Header& header, std::string_view& paramet
   return ValidNodes(nodes, header.common);
 }
 
-bool SplitParameters(std::string_view text, std::vector<std::string_view>& out) {
-  if (text.empty()) return true;
+Split SplitParameters(std::string_view text, std::size_t most, std::vector<std::string_view>& out) {
+  if (text.empty()) return Split::Ok;
   std::size_t pos = 0;
-  while (true) {
+  for (std::size_t count = 1;; ++count) {
+    if (count > most) return Split::TooMany;
     bool closed = true;
     const std::size_t comma = FindOutsideQuotes(text, pos, ',', closed);
-    if (!closed) return false;
+    if (!closed) return Split::Malformed;
     const std::string_view parameter = TrimWhiteSpace(text.substr(pos, comma - pos));
-    if (parameter.empty()) return false;
+    if (parameter.empty()) return Split::Malformed;
     out.push_back(parameter);
-    if (comma == text.size()) return true;
+    if (comma == text.size()) return Split::Ok;
     pos = comma + 1;
   }
 }

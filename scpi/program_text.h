@@ -26,9 +26,11 @@ std::string_view NextUnit(std::string_view line, std::size_t& pos);
 // trimmed, in `parameters`. False when the header is malformed or not followed by white space.
 bool ReadHeader(std::string_view unit, Header& header, std::string_view& parameters);
 
+enum class Split { Ok, Malformed, TooMany };
+
 // Splits the parameter text at ',' outside quoted strings into trimmed parameters, appended to
-// `out`. Empty text is no parameter. False for an empty parameter ("1,,2", "1,") or an unclosed
-// quote.
-bool SplitParameters(std::string_view text, std::vector<std::string_view>& out);
+// `out`. Empty text is no parameter. Malformed for an empty parameter ("1,,2", "1,") or an
+// unclosed quote; TooMany, without reading further, when there are more than `most`.
+Split SplitParameters(std::string_view text, std::size_t most, std::vector<std::string_view>& out);
 
 }  // namespace scpi

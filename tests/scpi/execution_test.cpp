@@ -29,6 +29,7 @@ void Check(const LineCase& c) {
 TEST(Parameters, CountsAndSeparators) {
   const LineCase cases[] = {
       {"LDAC 1", {}, {-108}, {}},
+      {"LDAC 1,,", {}, {-108}, {}},  // too many is known before the empty parameter
       {"DAC0:X1A", {}, {-109}, {}},
       {"DAC0:X1A 1,2", {}, {-108}, {}},
       {"DAC0:X1A?  5", {}, {-108}, {}},
