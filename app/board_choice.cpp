@@ -11,9 +11,9 @@ BoardChoice::BoardChoice(const Options& options) : simulateOnly_(options.simulat
   if (simulateOnly_) return;
   library_ = std::make_unique<LibraryDriver>();
 #ifdef DAC_EVAL_NATIVE_USB
-  const BoardUsbIds ids =
-      options.usbIds ? ParseUsbIdText(*options.usbIds).ids.value_or(ConfiguredUsbIds())
-                     : ConfiguredUsbIds();
+  const BoardUsbIds ids = options.usbIds
+                              ? ParseUsbIdText(*options.usbIds).ids.value_or(ConfiguredUsbIds())
+                              : ConfiguredUsbIds();
   usb_ = std::make_unique<UsbDriver>(ids);
 #endif
 }

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "program_core.h"
 #include "catalogue.h"
+#include "program_core.h"
 #include "quit_on_signal.h"
 #include "remote_start.h"
 #include "run_modes.h"
@@ -20,7 +20,8 @@ int RunHeadless(const Options& options, const char* programPath) {
 
   // The folder as the platform writes it (backslashes on Windows): the firmware path is built on
   // it.
-  ProgramCore core(options, QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString());
+  ProgramCore core(options,
+                   QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString());
   Session& session = core.session;
   QString reason;
   const std::unique_ptr<ScpiServer> server = StartServer(session, *options.remote, reason);

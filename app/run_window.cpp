@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "program_core.h"
 #include "frm_main.h"
+#include "program_core.h"
 #include "remote_start.h"
 #include "run_modes.h"
 #include "window_services.h"
@@ -39,7 +39,8 @@ int RunWindow(const Options& options, const char* programPath) {
 
   // The folder as the platform writes it (backslashes on Windows): the firmware path is built on
   // it.
-  ProgramCore core(options, QDir::toNativeSeparators(QApplication::applicationDirPath()).toStdString());
+  ProgramCore core(options,
+                   QDir::toNativeSeparators(QApplication::applicationDirPath()).toStdString());
   Session& session = core.session;
   DesktopServices services;
   frmMain window(session, services);

@@ -5,8 +5,8 @@
 
 #include "channel_number.h"
 #include "error_queue.h"
-#include "request_failure.h"
 #include "library_driver.h"
+#include "request_failure.h"
 #include "simulated_board.h"
 
 void ReportRefusal(scpi::Call& call, const Refused& refused) {

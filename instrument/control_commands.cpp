@@ -44,6 +44,18 @@ void AddLines(scpi::CommandTree& tree, Session& session) {
   }
 }
 
+// CONTrol:INPut A|B: the input register that X writes reach (the chip's control register), the
+// window's A/B choice above "X >>".
+void AddInputRoute(scpi::CommandTree& tree, Session& session) {
+  tree.add("CONTrol:INPut", 1, 1, OnBoard(session, [&session](scpi::Call& call) {
+             if (const auto route = call.choice(0, {"A", "B"})) {
+               session.chooseInputRegister(*route == 1);
+             }
+           }));
+  tree.add("CONTrol:INPut?", 0, 0,
+           [&session](scpi::Call& call) { call.reply(session.inputRegisterB() ? "B" : "A"); });
+}
+
 void AddWord(scpi::CommandTree& tree, Session& session) {
   tree.add("WORD", 1, 1, OnBoard(session, [&session](scpi::Call& call) {
              if (const auto word = call.code(0, INT32_MIN, INT32_MAX)) {
@@ -94,6 +106,7 @@ void AddBoard(scpi::CommandTree& tree, Session& session) {
 
 void AddControlCommands(scpi::CommandTree& tree, Session& session) {
   AddLines(tree, session);
+  AddInputRoute(tree, session);
   AddWord(tree, session);
   AddBoard(tree, session);
 }

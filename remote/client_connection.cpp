@@ -13,8 +13,9 @@ constexpr qint64 kSliceNs = 4'000'000;
 }  // namespace
 
 ClientConnection::ClientConnection(QTcpSocket* socket, const scpi::CommandTree& tree,
-                                   const ActionGate& gate, QObject* parent)
-    : QObject(parent), socket_(socket), gate_(gate), scpi_(tree) {
+                                   Session& session, QObject* parent)
+    : QObject(parent), socket_(socket), session_(session), scpi_(tree) {
+  origin_ = "remote " + peerName().toStdString();
   socket_->setParent(this);
   socket_->setReadBufferSize(kReadBuffer);
   // A reply written while Nagle's algorithm waits for an acknowledgement stalls the client.
@@ -43,7 +44,7 @@ void ClientConnection::serve() {
   QElapsedTimer slice;
   slice.start();
   bool wrote = false;
-  while (gate_.open() && socket_->state() == QAbstractSocket::ConnectedState) {
+  while (session_.gate().open() && socket_->state() == QAbstractSocket::ConnectedState) {
     if (socket_->bytesToWrite() > kMaxBacklog) break;  // resumed by bytesWritten
     if (slice.nsecsElapsed() > kSliceNs) {
       scheduleServe();
@@ -61,6 +62,7 @@ bool ClientConnection::readChunk() {
   std::array<char, kReadChunk> chunk;
   const qint64 got = socket_->read(chunk.data(), static_cast<qint64>(chunk.size()));
   if (got <= 0) return false;
+  const Session::Origin origin(session_, origin_);
   lines_.feed(
       std::string_view(chunk.data(), static_cast<std::size_t>(got)),
       [this](std::string_view line) {

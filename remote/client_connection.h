@@ -11,9 +11,9 @@
 #include <QObject>
 #include <QTcpSocket>
 
-#include "action_gate.h"
 #include "connection.h"
 #include "line_assembler.h"
+#include "session.h"
 
 class ClientConnection : public QObject {
   Q_OBJECT
@@ -23,7 +23,7 @@ class ClientConnection : public QObject {
   static constexpr qint64 kMaxBacklog = 1024 * 1024;
   static constexpr qint64 kReadChunk = 16 * 1024;
 
-  ClientConnection(QTcpSocket* socket, const scpi::CommandTree& tree, const ActionGate& gate,
+  ClientConnection(QTcpSocket* socket, const scpi::CommandTree& tree, Session& session,
                    QObject* parent);
 
   // Runs what has arrived, as far as the gate, the backlog and this turn's slice allow; asks for
@@ -42,7 +42,8 @@ class ClientConnection : public QObject {
   bool readChunk();
 
   QTcpSocket* socket_;
-  const ActionGate& gate_;
+  Session& session_;
+  std::string origin_;  // "remote 127.0.0.1:40112": who the session's actions are for
   scpi::Connection scpi_;
   scpi::LineAssembler lines_;
   bool scheduled_ = false;

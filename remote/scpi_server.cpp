@@ -45,7 +45,7 @@ void ScpiServer::accept() {
       socket->deleteLater();
       continue;
     }
-    auto* client = new ClientConnection(socket, tree_, session_.gate(), this);
+    auto* client = new ClientConnection(socket, tree_, session_, this);
     connect(client, &ClientConnection::closed, this, &ScpiServer::drop);
     clients_.push_back(client);
     client->scheduleServe();

@@ -56,7 +56,21 @@ void Session::Init() {
   notify([](SessionListener& l) { l.registersReset(); });
 }
 
+Session::ActionScope::ActionScope(Session& session, OperatorAction action) : session_(session) {
+  action.origin = session.origin_;
+  session_.notify([&action](SessionListener& l) { l.actionStarted(action); });
+}
+
+Session::ActionScope::~ActionScope() {
+  session_.notify([](SessionListener& l) { l.actionEnded(); });
+}
+
 void Session::LoadUSB(const FailedLoadReport& report) {
+  const ActionScope action(*this, {.kind = OperatorAction::Kind::Start});
+  loadUsb(report);
+}
+
+void Session::loadUsb(const FailedLoadReport& report) {
   link_.LoadUSB(chip_.PartName, exeFolder_, report);
   // The firmware starts with every control line high.
   ldacLow_ = false;

@@ -14,11 +14,13 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "action_gate.h"
 #include "board_link.h"
 #include "chip_model.h"
+#include "operator_action.h"
 #include "refusal.h"
 #include "session_listener.h"
 #include "transfer_function.h"
@@ -37,6 +39,22 @@ class Session {
 
   void addListener(SessionListener& listener);
   void removeListener(SessionListener& listener);
+
+  // Who the actions are for until the scope ends: the window's button caption, or
+  // "remote 127.0.0.1:40112" for a client's line. Listeners see it in every action.
+  class Origin {
+   public:
+    Origin(Session& session, std::string who)
+        : session_(session), outer_(std::exchange(session.origin_, std::move(who))) {}
+    ~Origin() { session_.origin_ = std::move(outer_); }
+    Origin(const Origin&) = delete;
+    Origin& operator=(const Origin&) = delete;
+
+   private:
+    Session& session_;
+    std::string outer_;
+  };
+  const std::string& origin() const { return origin_; }
 
   // ---- the model and start-up
   // The data steps of a model's setup; the simulated board's chip emulation learns the model too.
@@ -120,6 +138,20 @@ class Session {
   const RequestRecord& lastFailure() const { return lastFailure_; }
 
  private:
+  // Tells the listeners that an action starts, and that it ended when the scope ends.
+  class ActionScope {
+   public:
+    ActionScope(Session& session, OperatorAction action);
+    ~ActionScope();
+    ActionScope(const ActionScope&) = delete;
+    ActionScope& operator=(const ActionScope&) = delete;
+
+   private:
+    Session& session_;
+  };
+
+  Refused storeAndSend(int dac, ChannelRegister reg, int64_t code, const Yield& yield);
+  void loadUsb(const FailedLoadReport& report);
   // Shows and sends one 24-bit word.
   void SPIout(int32_t word);
   void request(Request code);
@@ -149,6 +181,7 @@ class Session {
   ActionGate gate_;
   std::vector<SessionListener*> listeners_;
   std::function<void()> beforeReload_;
+  std::string origin_;
   uint64_t failedRequests_ = 0;
   RequestRecord lastFailure_;
 };

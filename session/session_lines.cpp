@@ -10,6 +10,7 @@ constexpr int16_t kWordBits = 24;
 }  // namespace
 
 void Session::lineRequest(Request code) {
+  const ActionScope action(*this, {.kind = OperatorAction::Kind::LineRequest, .line = code});
   // While LDAC is held low the DAC registers are transparent: they take every X2 at once.
   if (code == Request::LdacLow) {
     ldacLow_ = true;
@@ -22,18 +23,21 @@ void Session::lineRequest(Request code) {
 
 // RESET low then high puts the chip back to its power-on registers; the register model follows.
 void Session::pulseReset() {
+  const ActionScope action(*this, {.kind = OperatorAction::Kind::PulseReset});
   request(Request::ResetLow);
   request(Request::ResetHigh);
   Init();
 }
 
 void Session::pulseClr() {
+  const ActionScope action(*this, {.kind = OperatorAction::Kind::PulseClr});
   request(Request::ClrLow);
   request(Request::ClrHigh);
 }
 
 // Power-down bit set, CLR pulsed around it, power-down bit cleared again.
 void Session::powerDownTest() {
+  const ActionScope action(*this, {.kind = OperatorAction::Kind::PowerDownTest});
   SPIout(ControlRegisterWord(false, true));
   request(Request::ClrLow);
   SPIout(ControlRegisterWord(false, false));
@@ -42,12 +46,14 @@ void Session::powerDownTest() {
 
 // Readback test: select readback 0 and return what comes back.
 int32_t Session::readbackTest() {
+  const ActionScope action(*this, {.kind = OperatorAction::Kind::ReadbackTest});
   SPIout(ReadbackSelectWord(0));
   return link_.SPIread();
 }
 
 // Any 24-bit word, past the register model: neither the records nor their displays change.
 Refused Session::directLoad(int64_t word) {
+  const ActionScope action(*this, {.kind = OperatorAction::Kind::DirectLoad, .code = word});
   const CheckVerdict verdict = CheckCode(word, kWordBits);
   if (verdict.refused()) return Refusal{Refusal::Kind::OutOfRange, verdict.text, verdict.title};
   SPIout(verdict.value);
@@ -55,8 +61,9 @@ Refused Session::directLoad(int64_t word) {
 }
 
 void Session::reload(const FailedLoadReport& report) {
+  const ActionScope action(*this, {.kind = OperatorAction::Kind::Reload});
   if (beforeReload_) beforeReload_();
-  LoadUSB(report);
+  loadUsb(report);
   request(Request::ResetLow);
   request(Request::ResetHigh);
   Init();

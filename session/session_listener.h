@@ -8,10 +8,15 @@
 
 enum class ChannelRegister { X1A, X1B, M, C };
 
+struct OperatorAction;
+
 class SessionListener {
  public:
   virtual ~SessionListener() = default;
 
+  // An action begins and ends; actions nest when one runs inside another's yield.
+  virtual void actionStarted(const OperatorAction& /*action*/) {}
+  virtual void actionEnded() {}
   // A register of channel record `dac` took a new value.
   virtual void registerStored(int /*dac*/, ChannelRegister /*reg*/) {}
   // X2A (or X2B) of the record was recomputed.

@@ -11,6 +11,8 @@ Refused Session::needsMonitor() const {
 }
 
 Refused Session::setMonitorEnabled(bool enabled) {
+  const ActionScope action(*this,
+                           {.kind = OperatorAction::Kind::SetMonitorEnabled, .flag = enabled});
   if (Refused refused = needsMonitor()) return refused;
   MonitorState_ = MonitorAfterEnable(MonitorState_, enabled);
   notify([](SessionListener& l) { l.monitorChanged(); });
@@ -19,6 +21,8 @@ Refused Session::setMonitorEnabled(bool enabled) {
 }
 
 Refused Session::chooseMonitorItem(int item) {
+  const ActionScope action(*this,
+                           {.kind = OperatorAction::Kind::ChooseMonitorItem, .number = item});
   if (Refused refused = needsMonitor()) return refused;
   if (!monitorEnabled()) {
     return Refusal{Refusal::Kind::Conflict, "the monitor is disabled: enable it first", ""};
@@ -35,6 +39,8 @@ Refused Session::chooseMonitorItem(int item) {
 }
 
 Refused Session::setGpioMode(GpioMode mode) {
+  const ActionScope action(
+      *this, {.kind = OperatorAction::Kind::SetGpioMode, .number = static_cast<int>(mode)});
   if (Refused refused = needsMonitor()) return refused;
   gpioMode_ = mode;
   notify([](SessionListener& l) { l.gpioModeChanged(); });
@@ -43,6 +49,7 @@ Refused Session::setGpioMode(GpioMode mode) {
 }
 
 std::optional<bool> Session::readGpio() {
+  const ActionScope action(*this, {.kind = OperatorAction::Kind::ReadGpio});
   if (needsMonitor()) return std::nullopt;
   SPIout(ReadbackSelectWord(kGpioReadbackData));
   gpioLevel_ = (link_.SPIread() & 1) != 0;

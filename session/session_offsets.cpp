@@ -9,6 +9,8 @@ constexpr int16_t kOffsetDacBits = 14;  // on every model
 }  // namespace
 
 Refused Session::writeOffsetDac(int k, int64_t code) {
+  const ActionScope action(
+      *this, {.kind = OperatorAction::Kind::WriteOffsetDac, .code = code, .number = k});
   const CheckVerdict verdict = CheckCode(code, kOffsetDacBits);
   if (verdict.refused()) return Refusal{Refusal::Kind::OutOfRange, verdict.text, verdict.title};
   SPIout(OffsetDacWord(k, verdict.value));
@@ -21,6 +23,8 @@ Refused Session::writeOffsetDac(int k, int64_t code) {
 void Session::setReference(int k, std::string text) {
   std::string& reference = references_.at(static_cast<size_t>(k));
   if (reference == text) return;
+  const ActionScope action(*this,
+                           {.kind = OperatorAction::Kind::SetReference, .number = k, .text = text});
   reference = std::move(text);
   notify([k](SessionListener& l) { l.referenceChanged(k); });
 }

@@ -72,6 +72,12 @@ Refused Session::checkChannelCode(int64_t code) const {
 // the word goes out. The word carries what that register holds when it is sent, so that the chip
 // and the record agree whatever ran in between.
 Refused Session::writeRegister(int dac, ChannelRegister reg, int64_t code, const Yield& yield) {
+  const ActionScope action(
+      *this, {.kind = OperatorAction::Kind::WriteRegister, .dac = dac, .reg = reg, .code = code});
+  return storeAndSend(dac, reg, code, yield);
+}
+
+Refused Session::storeAndSend(int dac, ChannelRegister reg, int64_t code, const Yield& yield) {
   if (Refused refused = checkChannelCode(code)) return refused;
   DAC& record = chip_.DACs.at(static_cast<size_t>(dac));
   Store(record, reg, static_cast<int32_t>(code));
@@ -125,6 +131,8 @@ void Session::loadAllDacRegisters() {
 }
 
 void Session::chooseDacSource(int dac, bool fromX2B) {
+  const ActionScope action(
+      *this, {.kind = OperatorAction::Kind::ChooseDacSource, .dac = dac, .flag = fromX2B});
   chip_.DACs.at(static_cast<size_t>(dac)).setABsel(fromX2B ? 1 : 0);
   notify([dac](SessionListener& l) { l.dacSourceChanged(dac); });
   if (ldacLow_) loadDacRegister(dac);
@@ -133,23 +141,28 @@ void Session::chooseDacSource(int dac, bool fromX2B) {
 }
 
 void Session::chooseInputRegister(bool registerB) {
+  const ActionScope action(*this,
+                           {.kind = OperatorAction::Kind::ChooseInputRegister, .flag = registerB});
   XRegisterB_ = registerB;
   notify([](SessionListener& l) { l.inputRegisterChanged(); });
   SPIout(ControlRegisterWord(registerB));
 }
 
 void Session::pulseLdac() {
+  const ActionScope action(*this, {.kind = OperatorAction::Kind::PulseLdac});
   loadAllDacRegisters();
   request(Request::LdacPulse);
 }
 
 Refused Session::writeVoltage(int dac, double volts) {
+  const ActionScope action(
+      *this, {.kind = OperatorAction::Kind::WriteVoltage, .dac = dac, .volts = volts});
   const VoltageSolution solution =
       CodeForVoltage(chip_, static_cast<int16_t>(dac), references_, volts);
   if (!solution.found) {
     return Refusal{Refusal::Kind::OutOfRange, solution.miss.reason, ""};
   }
   const bool fromB = chip_.DACs.at(static_cast<size_t>(dac)).ABsel() != 0;
-  return writeRegister(dac, fromB ? ChannelRegister::X1B : ChannelRegister::X1A,
-                       solution.found->code);
+  return storeAndSend(dac, fromB ? ChannelRegister::X1B : ChannelRegister::X1A,
+                      solution.found->code, {});
 }

@@ -8,7 +8,8 @@ namespace {
 class FunctionFilter : public QObject {
  public:
   using Handler = std::function<bool(QEvent&)>;
-  FunctionFilter(QObject* watched, Handler handler) : QObject(watched), handler_(std::move(handler)) {
+  FunctionFilter(QObject* watched, Handler handler)
+      : QObject(watched), handler_(std::move(handler)) {
     watched->installEventFilter(this);
   }
 

@@ -164,7 +164,7 @@ class frmMain : public QMainWindow, private SessionListener {
   void linkChanged() override;
 
   // "X >>" (no register: the present route), "M >>", "C >>" from the active entry box.
-  void writeRegisterFromEntry(std::optional<ChannelRegister> reg);
+  void writeRegisterFromEntry(std::optional<ChannelRegister> reg, const QString& button);
 
   // Window actions (frm_main_actions.cpp).
   void showRefusal(const Refused& refused);

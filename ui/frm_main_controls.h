@@ -34,13 +34,13 @@ struct WindowControls {
   std::array<QWidget*, 4> tabPage{};  // the four pages of SSTab1
   QLabel* Label7 = nullptr;           // "Output Data Word:"
   ValueLabel* lblOutputCode = nullptr;
-  PictureBox* Picture1 = nullptr;   // top-left
-  PictureBox* Picture3 = nullptr;   // top-right
-  PictureBox* Picture2 = nullptr;   // bottom-left
-  QPushButton* Command3 = nullptr;  // hidden readback test
-  QLabel* lblBoardLink = nullptr;   // status bar: which board link is in use
+  PictureBox* Picture1 = nullptr;    // top-left
+  PictureBox* Picture3 = nullptr;    // top-right
+  PictureBox* Picture2 = nullptr;    // bottom-left
+  QPushButton* Command3 = nullptr;   // hidden readback test
+  QLabel* lblBoardLink = nullptr;    // status bar: which board link is in use
   QLabel* lblBoardStatus = nullptr;  // status bar: no board, or the request that failed and why
-  QLabel* lblStatus = nullptr;      // status bar: remote control and other news, once there is any
+  QLabel* lblStatus = nullptr;       // status bar: remote control and other news, once there is any
   // Line2(0..9) join the entry boxes of tab 0 to their bus; Line2(10..14) the direct-load options.
   std::array<ShapeWidget*, 15> Line2{};
 };

@@ -43,7 +43,7 @@ void secretClick(frmMain& window, int16_t& Secret, Corner corner) {
 }  // namespace
 
 void frmMain::mnuReload_Click() {
-  const WindowAction action(*this);
+  const WindowAction action(*this, menus.mnuReload->text());
   session_.reload(failedLoadBox());
 }
 

@@ -33,24 +33,24 @@ void discardTypedCharacters(QComboBox* list) {
 void frmMain::cboDisable_Click() {
   const bool enabled = tab1.cboDisable->currentIndex() != 0;  // item 0: "Monitor Disabled"
   tab1.cboMonChannel->setEnabled(enabled);
-  const WindowAction action(*this);
+  const WindowAction action(*this, tab1.cboDisable->currentText());
   showRefusal(session_.setMonitorEnabled(enabled));
 }
 
 void frmMain::cboMonChannel_Click() {
   if (SuppressEvents) return;
-  const WindowAction action(*this);
+  const WindowAction action(*this, tab1.cboMonChannel->currentText());
   showRefusal(session_.chooseMonitorItem(tab1.cboMonChannel->currentIndex()));
 }
 
 void frmMain::chkGPIO_Click(int index) {
   if (SuppressEvents) return;
-  const WindowAction action(*this);
+  const WindowAction action(*this, tab1.chkGPIO.at(static_cast<size_t>(index))->text());
   showRefusal(session_.setGpioMode(static_cast<GpioMode>(index)));
 }
 
 void frmMain::cmdGPIOread_Click() {
-  const WindowAction action(*this);
+  const WindowAction action(*this, tab1.cmdGPIOread->text());
   session_.readGpio();
 }
 

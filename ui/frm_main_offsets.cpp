@@ -2,6 +2,7 @@
 // diagram. A reference is never sent: the output voltages read its box whenever they are
 // computed.
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -17,7 +18,7 @@ void frmMain::cmdOFFSET_Click(int index) {
   const QString text = tab1.txtOffsetValue.at(static_cast<size_t>(index))->text();
   if (CheckText(text, 14)) return;
   const int32_t code = HexTextToNumber(text.toStdString()).value_or(0);
-  const WindowAction action(*this);
+  const WindowAction action(*this, tab1.cmdOFFSET.at(static_cast<size_t>(index))->text());
   showRefusal(session_.writeOffsetDac(index, code));
 }
 
@@ -42,7 +43,9 @@ void frmMain::wireOffsets() {
       return false;
     });
     // The output voltages read the references the session holds: every text of the box is one.
-    connect(diagram.txtVREF[at], &QLineEdit::textChanged, this,
-            [this, k](const QString& text) { session_.setReference(k, text.toStdString()); });
+    connect(diagram.txtVREF[at], &QLineEdit::textChanged, this, [this, k](const QString& text) {
+      const WindowAction action(*this, diagram.Label5.at(static_cast<size_t>(k))->text());
+      session_.setReference(k, text.toStdString());
+    });
   }
 }

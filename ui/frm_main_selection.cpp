@@ -36,13 +36,13 @@ void frmMain::chkDAC_Click(int index) {
 
 void frmMain::DACoptMux2_Click(int index) {
   if (SuppressEvents) return;
-  const WindowAction action(*this);
+  const WindowAction action(*this, diagram.DACoptMux2.at(static_cast<size_t>(index))->objectName());
   session_.chooseDacSource(SelectedDac, index == 1);
 }
 
 void frmMain::optAB_Click(int index) {
   if (SuppressEvents) return;
-  const WindowAction action(*this);
+  const WindowAction action(*this, diagram.optAB.at(static_cast<size_t>(index))->objectName());
   session_.chooseInputRegister(index == 1);
 }
 

@@ -26,13 +26,13 @@ constexpr std::array<Request, 6> kHoldRequests = {
 
 void frmMain::cmdRESET_Click(int index) {
   if (index < 0 || index >= static_cast<int>(kHoldRequests.size())) return;
-  const WindowAction action(*this);
+  const WindowAction action(*this, tab2.cmdRESET.at(static_cast<size_t>(index))->text());
   session_.lineRequest(kHoldRequests[static_cast<size_t>(index)]);
 }
 
 // RESET low then high puts the chip back to its power-on registers; the register model follows.
 void frmMain::mnuPulseReset_Click() {
-  const WindowAction action(*this);
+  const WindowAction action(*this, tab0.mnuPulseReset->text());
   session_.pulseReset();
 }
 
@@ -46,7 +46,7 @@ void frmMain::Command2_Click() {
 
 // Readback test: select readback 0 and show what comes back.
 void frmMain::Command3_Click() {
-  const WindowAction action(*this);
+  const WindowAction action(*this, win.Command3->objectName());
   const int32_t value = session_.readbackTest();
   services().message({QString::fromStdString(HexDigits(value)), appTitle(), MessageIcon::None});
 }
@@ -61,12 +61,12 @@ void frmMain::Command5_Click() {
 
 // CLR pulse: low then high.
 void frmMain::Command6_Click() {
-  const WindowAction action(*this);
+  const WindowAction action(*this, tab1.Command6->text());
   session_.pulseClr();
 }
 
 void frmMain::cmdPowerDownTest_Click() {
-  const WindowAction action(*this);
+  const WindowAction action(*this, tab1.cmdPowerDownTest->text());
   session_.powerDownTest();
 }
 
@@ -85,7 +85,7 @@ void frmMain::cmdDirectLoad_Click() {
   if (CheckText(text, 24)) return;
   const std::optional<int32_t> word = HexTextToNumber(text.toStdString());
   if (!word) return;
-  const WindowAction action(*this);
+  const WindowAction action(*this, tab2.cmdDirectLoad->text());
   showRefusal(session_.directLoad(*word));
 }
 

@@ -67,7 +67,7 @@ void frmMain::Form_Load(std::optional<int> preselected) {
 
 // The session puts the register model back; registersReset() then shows it.
 void frmMain::Init() {
-  const WindowAction action(*this);
+  const WindowAction action(*this, QStringLiteral("Init"));
   session_.Init();
 }
 
@@ -81,7 +81,7 @@ void frmMain::UpdateOffset() {
 }
 
 void frmMain::LoadUSB() {
-  const WindowAction action(*this);
+  const WindowAction action(*this, QStringLiteral("start-up"));
   session_.LoadUSB(failedLoadBox());
 }
 

@@ -24,30 +24,30 @@ QString DisplayForm(const QString& text) {
 
 // The active entry box's text, checked for a 16-bit register; the session checks it against the
 // model's resolution and shows the write.
-void frmMain::writeRegisterFromEntry(std::optional<ChannelRegister> reg) {
+void frmMain::writeRegisterFromEntry(std::optional<ChannelRegister> reg, const QString& button) {
   const QString text = tab0.txtInput.at(static_cast<size_t>(TextSelIndex))->text();
   if (CheckText(text, 16)) return;
   const int32_t code = HexTextToNumber(text.toStdString()).value_or(0);
-  const WindowAction action(*this, DisplayForm(text));
+  const WindowAction action(*this, button, DisplayForm(text));
   const Refused refused = reg ? session_.writeRegister(SelectedDac, *reg, code, yieldToEvents())
                               : session_.writeInput(SelectedDac, code, yieldToEvents());
   showRefusal(refused);
 }
 
 void frmMain::cmdX1A_Click() {
-  writeRegisterFromEntry(std::nullopt);
+  writeRegisterFromEntry(std::nullopt, diagram.cmdX1A->text());
 }
 
 void frmMain::cmdM_Click() {
-  writeRegisterFromEntry(ChannelRegister::M);
+  writeRegisterFromEntry(ChannelRegister::M, diagram.cmdM->text());
 }
 
 void frmMain::cmdC_Click() {
-  writeRegisterFromEntry(ChannelRegister::C);
+  writeRegisterFromEntry(ChannelRegister::C, diagram.cmdC->text());
 }
 
 void frmMain::cmdLDAC_Click() {
-  const WindowAction action(*this);
+  const WindowAction action(*this, diagram.cmdLDAC->text());
   session_.pulseLdac();
 }
 

@@ -8,8 +8,12 @@
 
 inline constexpr int kTwipsPerPixel = 15;
 
-inline int tw(int twips) { return static_cast<int>(std::lround(twips / double(kTwipsPerPixel))); }
-inline QPoint twipsPoint(int x, int y) { return {tw(x), tw(y)}; }
+inline int tw(int twips) {
+  return static_cast<int>(std::lround(twips / double(kTwipsPerPixel)));
+}
+inline QPoint twipsPoint(int x, int y) {
+  return {tw(x), tw(y)};
+}
 inline QRect twipsRect(int left, int top, int width, int height) {
   return {tw(left), tw(top), tw(width), tw(height)};
 }

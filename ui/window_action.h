@@ -1,8 +1,9 @@
 #pragma once
-// Marks a handler of the window as running for its lifetime. Session events during it are the
-// window's own changes: the boxes already hold what the operator typed, and a written register's
-// label shows the text as typed ("0FFFF" stays "0FFFF") rather than the value's display form.
-// Nested actions (run inside a write's yield) keep their own typed text.
+// Marks a handler of the window as running for its lifetime, and names it as the origin of what
+// the session does meanwhile (the control's caption: "X >>", "Pulse LDAC"...). Session events
+// during it are the window's own changes: the boxes already hold what the operator typed, and a
+// written register's label shows the text as typed ("0FFFF" stays "0FFFF") rather than the
+// value's display form. Nested actions (run inside a write's yield) keep their own typed text.
 
 #include <QString>
 #include <optional>
@@ -12,8 +13,11 @@
 
 class WindowAction {
  public:
-  explicit WindowAction(frmMain& window, std::optional<QString> typedText = std::nullopt)
-      : window_(window), outerTypedText_(std::exchange(window.typedText_, std::move(typedText))) {
+  WindowAction(frmMain& window, const QString& origin,
+               std::optional<QString> typedText = std::nullopt)
+      : window_(window),
+        origin_(window.session_, origin.toStdString()),
+        outerTypedText_(std::exchange(window.typedText_, std::move(typedText))) {
     ++window_.acting_;
   }
   ~WindowAction() {
@@ -25,5 +29,6 @@ class WindowAction {
 
  private:
   frmMain& window_;
+  Session::Origin origin_;
   std::optional<QString> outerTypedText_;
 };

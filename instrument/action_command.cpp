@@ -1,0 +1,118 @@
+#include "action_command.h"
+
+#include <array>
+#include <cstdio>
+
+#include "channel_number.h"
+#include "number_format.h"
+#include "reference_text.h"
+
+namespace {
+
+using Kind = OperatorAction::Kind;
+
+// A code as the window's entry boxes hold it: hexadecimal, at least `digits` digits.
+std::string Hex(int64_t code, int digits = 4) {
+  if (code < 0 || code > 0xFFFFFFFF) return scpi::FormatInteger(code);
+  char text[16];
+  std::snprintf(text, sizeof text, "#H%0*llX", digits, static_cast<unsigned long long>(code));
+  return text;
+}
+
+std::optional<std::string> Channel(const OperatorAction& action, const PartInfo* part) {
+  const int n = ChannelOfRecord(part, action.dac);
+  if (n < 0) return std::nullopt;
+  return "DAC" + std::to_string(n) + ":";
+}
+
+std::string RegisterName(ChannelRegister reg) {
+  constexpr std::array<const char*, 4> kNames{"X1A", "X1B", "M", "C"};
+  return kNames.at(static_cast<size_t>(reg));
+}
+
+std::optional<std::string> LineCommand(Request line) {
+  switch (line) {
+    case Request::ResetHigh:
+      return "CONT:RES HIGH";
+    case Request::ResetLow:
+      return "CONT:RES LOW";
+    case Request::ClrHigh:
+      return "CONT:CLR HIGH";
+    case Request::ClrLow:
+      return "CONT:CLR LOW";
+    case Request::LdacHigh:
+      return "CONT:LDAC HIGH";
+    case Request::LdacLow:
+      return "CONT:LDAC LOW";
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<std::string> ChannelCommand(const OperatorAction& a, const PartInfo* part) {
+  const std::optional<std::string> channel = Channel(a, part);
+  if (!channel) return std::nullopt;
+  switch (a.kind) {
+    case Kind::WriteRegister:
+      return *channel + RegisterName(a.reg) + " " + Hex(a.code);
+    case Kind::ChooseDacSource:
+      return *channel + "ABS " + (a.flag ? "B" : "A");
+    case Kind::WriteVoltage:
+      return *channel + "VOLT " + scpi::FormatReal(a.volts);
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<std::string> MonitorItemCommand(int item) {
+  if (item < 0) return std::nullopt;
+  if (item < 2) return "MON:SEL IN" + std::to_string(item);
+  return "MON:SEL " + std::to_string(item - 2);
+}
+
+}  // namespace
+
+std::optional<std::string> CommandOf(const OperatorAction& a, const PartInfo* part) {
+  switch (a.kind) {
+    case Kind::WriteRegister:
+    case Kind::ChooseDacSource:
+    case Kind::WriteVoltage:
+      return ChannelCommand(a, part);
+    case Kind::ChooseInputRegister:
+      return std::string("CONT:INP ") + (a.flag ? "B" : "A");
+    case Kind::PulseLdac:
+      return "LDAC";
+    case Kind::WriteOffsetDac:
+      return "OFFS" + std::to_string(a.number) + " " + Hex(a.code);
+    case Kind::SetReference:
+      if (const auto volts = ParseReferenceVoltage(a.text)) {
+        return "REF" + std::to_string(a.number) + " " + scpi::FormatReal(*volts);
+      }
+      return std::nullopt;
+    case Kind::SetMonitorEnabled:
+      return std::string("MON:STAT ") + (a.flag ? "ON" : "OFF");
+    case Kind::ChooseMonitorItem:
+      return MonitorItemCommand(a.number);
+    case Kind::SetGpioMode: {
+      constexpr std::array<const char*, 3> kModes{"INP", "LOW", "HIGH"};
+      return std::string("GPIO:MODE ") + kModes.at(static_cast<size_t>(a.number));
+    }
+    case Kind::ReadGpio:
+      return "GPIO:READ?";
+    case Kind::LineRequest:
+      return LineCommand(a.line);
+    case Kind::PulseReset:
+      return "*RST";
+    case Kind::PulseClr:
+      return "CONT:CLR PULS";
+    case Kind::DirectLoad:
+      return "WORD " + Hex(a.code, 6);
+    case Kind::Reload:
+      return "BOAR:REL";
+    case Kind::Start:
+    case Kind::PowerDownTest:
+    case Kind::ReadbackTest:
+      break;
+  }
+  return std::nullopt;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// What an operator or a remote client asked the session to do, with its plain values, and who
+// asked. Listeners hear when an action starts and ends, so that every request in between can be
+// put down to the action that made it (a write's own requests come after any action that ran
+// inside its yield), and a recorded session can be replayed as commands.
+
+#include <cstdint>
+#include <string>
+
+#include "request_codes.h"
+#include "session_listener.h"
+
+struct OperatorAction {
+  enum class Kind {
+    Start,  // the connection sequence of start-up
+    WriteRegister,
+    ChooseDacSource,
+    ChooseInputRegister,
+    PulseLdac,
+    WriteVoltage,
+    WriteOffsetDac,
+    SetReference,
+    SetMonitorEnabled,
+    ChooseMonitorItem,
+    SetGpioMode,
+    ReadGpio,
+    LineRequest,
+    PulseReset,
+    PulseClr,
+    PowerDownTest,
+    ReadbackTest,
+    DirectLoad,
+    Reload,
+  };
+  Kind kind = Kind::Start;
+  std::string origin{};  // who asked: the window's button caption, or "remote <address>"
+  int dac = -1;          // the channel record
+  ChannelRegister reg = ChannelRegister::X1A;
+  int64_t code = 0;   // a register code, a word, an offset DAC code
+  int number = 0;     // offset DAC or reference k, monitor item, GPIO mode
+  bool flag = false;  // X2B as the source, input register B, monitor enabled
+  double volts = 0.0;
+  Request line = Request::Start;
+  std::string text{};  // a reference text
+};
