@@ -15,6 +15,7 @@ class AutoPartServices : public WindowServices {
   void showMessage(const MessageSpec& box) override;
   void showModal(QDialog& dialog) override;
   void yieldToEvents() override;
+  QString chooseFile(const QString&, const QString&, FileUse) override { return {}; }
 
  private:
   int partIndex_;

@@ -55,6 +55,7 @@ class AutoServices : public WindowServices {
   }
 
   void yieldToEvents() override { QApplication::processEvents(); }
+  QString chooseFile(const QString&, const QString&, FileUse) override { return {}; }
 
  private:
   int part_;

@@ -23,7 +23,14 @@ struct MenuControls {
   QMenu* mnuFile = nullptr;
   QAction* mnuReload = nullptr;
   QAction* mnudash = nullptr;  // separator
+  QAction* mnuLoadSetup = nullptr;
+  QAction* mnuSaveSetup = nullptr;
+  QAction* mnuSetupDash = nullptr;  // separator
   QAction* mnuExit = nullptr;
+  QMenu* mnuView = nullptr;
+  QAction* mnuRequestLog = nullptr;  // shows or hides the request log pane
+  QMenu* mnuTools = nullptr;
+  QAction* mnuSetVoltage = nullptr;
   QMenu* mnuAbout = nullptr;
   QAction* mnuVersion = nullptr;
 };

@@ -52,7 +52,20 @@ void frmMain::buildMenus() {
   menus.mnuReload =
       namedAction(menus.mnuFile->addAction(QStringLiteral("Reload USB")), "mnuReload");
   menus.mnudash = namedAction(menus.mnuFile->addSeparator(), "mnudash");
+  menus.mnuLoadSetup =
+      namedAction(menus.mnuFile->addAction(QStringLiteral("Load Setup...")), "mnuLoadSetup");
+  menus.mnuSaveSetup =
+      namedAction(menus.mnuFile->addAction(QStringLiteral("Save Setup...")), "mnuSaveSetup");
+  menus.mnuSetupDash = namedAction(menus.mnuFile->addSeparator(), "mnuSetupDash");
   menus.mnuExit = namedAction(menus.mnuFile->addAction(QStringLiteral("Exit")), "mnuExit");
+  // Additions of this program beyond the original two menus.
+  menus.mnuView = namedMenu(bar, QStringLiteral("View"), "mnuView");
+  menus.mnuRequestLog =
+      namedAction(menus.mnuView->addAction(QStringLiteral("Request Log")), "mnuRequestLog");
+  menus.mnuRequestLog->setCheckable(true);
+  menus.mnuTools = namedMenu(bar, QStringLiteral("Tools"), "mnuTools");
+  menus.mnuSetVoltage = namedAction(
+      menus.mnuTools->addAction(QStringLiteral("Set Output Voltage...")), "mnuSetVoltage");
   menus.mnuAbout = namedMenu(bar, QStringLiteral("About"), "mnuAbout");
   menus.mnuVersion =
       namedAction(menus.mnuAbout->addAction(QStringLiteral("Version")), "mnuVersion");

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
@@ -29,4 +30,9 @@ void DesktopServices::showModal(QDialog& dialog) {
 
 void DesktopServices::yieldToEvents() {
   QCoreApplication::processEvents();
+}
+
+QString DesktopServices::chooseFile(const QString& caption, const QString& filter, FileUse use) {
+  return use == FileUse::Open ? QFileDialog::getOpenFileName(nullptr, caption, QString(), filter)
+                              : QFileDialog::getSaveFileName(nullptr, caption, QString(), filter);
 }

@@ -39,11 +39,23 @@ class WindowServices {
     const GateClosed closed(gate_);
     yieldToEvents();
   }
+  // The file the operator picks to read or to write (`filter` as QFileDialog takes it, e.g.
+  // "Setups (*.json)"); empty when the operator cancels.
+  QString openFileName(const QString& caption, const QString& filter) {
+    const GateClosed closed(gate_);
+    return chooseFile(caption, filter, FileUse::Open);
+  }
+  QString saveFileName(const QString& caption, const QString& filter) {
+    const GateClosed closed(gate_);
+    return chooseFile(caption, filter, FileUse::Save);
+  }
 
   void setGate(ActionGate* gate) { gate_ = gate; }
 
  protected:
+  enum class FileUse { Open, Save };
   virtual void showMessage(const MessageSpec& box) = 0;
+  virtual QString chooseFile(const QString& caption, const QString& filter, FileUse use) = 0;
   virtual void showModal(QDialog& dialog) = 0;
   virtual void yieldToEvents() = 0;
 
@@ -57,4 +69,5 @@ class DesktopServices : public WindowServices {
   void showMessage(const MessageSpec& box) override;
   void showModal(QDialog& dialog) override;
   void yieldToEvents() override;
+  QString chooseFile(const QString& caption, const QString& filter, FileUse use) override;
 };

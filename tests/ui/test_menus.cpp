@@ -63,10 +63,13 @@ void MenusTest::menuBarHoldsFileAndAbout() {
   WindowUnderTest w(kZR810);
   QStringList titles;
   for (QAction* a : w.window().menuBar()->actions()) titles << a->text();
-  QCOMPARE(titles, (QStringList{QStringLiteral("File"), QStringLiteral("About")}));
-  QCOMPARE(
-      itemsOf(w.find<QMenu>("mnuFile")),
-      (QStringList{QStringLiteral("Reload USB"), QStringLiteral("-"), QStringLiteral("Exit")}));
+  // The original two menus and their items, with this program's additions between them.
+  QCOMPARE(titles, (QStringList{QStringLiteral("File"), QStringLiteral("View"),
+                                QStringLiteral("Tools"), QStringLiteral("About")}));
+  QCOMPARE(itemsOf(w.find<QMenu>("mnuFile")),
+           (QStringList{QStringLiteral("Reload USB"), QStringLiteral("-"),
+                        QStringLiteral("Load Setup..."), QStringLiteral("Save Setup..."),
+                        QStringLiteral("-"), QStringLiteral("Exit")}));
   QCOMPARE(itemsOf(w.find<QMenu>("mnuAbout")), QStringList{QStringLiteral("Version")});
   QVERIFY(w.find<QAction>("mnudash")->isSeparator());
 }

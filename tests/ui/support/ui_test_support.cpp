@@ -22,6 +22,11 @@ void RecordingServices::yieldToEvents() {
   if (onProcessEvents) onProcessEvents();
 }
 
+QString RecordingServices::chooseFile(const QString& caption, const QString&, FileUse) {
+  fileDialogs.push_back(caption);
+  return fileAnswer;
+}
+
 WindowUnderTest::WindowUnderTest(int partIndex, bool boardAttached) {
   board_.setBoardAttached(boardAttached);
   window_ = std::make_unique<frmMain>(session_, services_);

@@ -28,11 +28,14 @@ class RecordingServices : public WindowServices {
   std::function<void(QDialog&)> onModal;  // what the "user" does in a modal window
   std::function<void()> onProcessEvents;  // runs inside every yield to pending events
   int processEventsCalls = 0;
+  std::vector<QString> fileDialogs;  // the caption of each file dialog shown
+  QString fileAnswer;                // the file the "user" picks (empty: cancel)
 
  protected:
   void showMessage(const MessageSpec& box) override;
   void showModal(QDialog& dialog) override;
   void yieldToEvents() override;
+  QString chooseFile(const QString& caption, const QString& filter, FileUse use) override;
 };
 
 // Part index for WindowUnderTest: close the part chooser without a choice.
