@@ -97,6 +97,7 @@ class frmMain : public QMainWindow, private SessionListener {
   void mnuReload_Click();
   void mnuExit_Click();
   void mnuVersion_Click();
+  void mnuSetVoltage_Click();  // Tools > "Set Output Voltage..."
   void Picture1_Click();
   void Picture2_Click();
   void Picture3_Click();

@@ -6,6 +6,7 @@
 
 #include "created.h"
 #include "frm_main.h"
+#include "frm_set_voltage.h"
 #include "picture_box.h"
 #include "window_action.h"
 
@@ -58,6 +59,17 @@ void frmMain::mnuVersion_Click() {
        MessageIcon::Information});
 }
 
+// The voltage is written as DAC<n>:VOLTage writes it: the nearest code into the input register
+// that feeds the channel; the output follows at the next LDAC.
+void frmMain::mnuSetVoltage_Click() {
+  frmSetVoltage dialog(session_, SelectedDac, this);
+  services_.runModal(dialog);
+  const std::optional<double> volts = dialog.volts();
+  if (dialog.result() != QDialog::Accepted || !volts) return;
+  const WindowAction action(*this, menus.mnuSetVoltage->text());
+  showRefusal(session_.writeVoltage(dialog.channelRecord(), *volts));
+}
+
 void frmMain::Picture1_Click() {
   secretClick(*this, Secret, Corner::TopLeft);
 }
@@ -74,6 +86,7 @@ void frmMain::wireMenus() {
   connect(menus.mnuReload, &QAction::triggered, this, [this] { mnuReload_Click(); });
   connect(menus.mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
   connect(menus.mnuVersion, &QAction::triggered, this, [this] { mnuVersion_Click(); });
+  connect(menus.mnuSetVoltage, &QAction::triggered, this, [this] { mnuSetVoltage_Click(); });
   connect(win.Picture1, &PictureBox::clicked, this, [this] { Picture1_Click(); });
   connect(win.Picture2, &PictureBox::clicked, this, [this] { Picture2_Click(); });
   connect(win.Picture3, &PictureBox::clicked, this, [this] { Picture3_Click(); });
