@@ -12,6 +12,7 @@ build="$root/build/bench"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DDAC_EVAL_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target benchmarks -j 2 >/dev/null
 export QT_QPA_PLATFORM=offscreen
-for bench in bench_scpi_line bench_register_write bench_voltages_tab bench_startup bench_usb; do
+for bench in bench_scpi_line bench_register_write bench_voltages_tab bench_startup bench_remote \
+  bench_usb; do
   "$build/bench/$bench"
 done
