@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "chip_emulation.h"
 #include "simulated_board.h"
 
 // The eight bytes that open a control transfer.
@@ -47,6 +48,13 @@ class EmulatedMicrocontroller {
   ControlReply transfer(const ControlSetup& setup, const std::vector<uint8_t>& data);
 
   bool firmwareRunning() const { return firmwareRunning_; }
+  // The chip model fitted to the board (resolution and power-on code), as the simulated board
+  // learns it: the chip then computes X2 and its DAC registers.
+  void setChipModel(int bits, int32_t resetCode) {
+    chip_.bits = bits;
+    chip_.resetCode = resetCode;
+    PowerOnRegisters(chip_);
+  }
   const std::vector<uint8_t>& memory() const { return memory_; }
   const SimulatedChip& chip() const { return chip_; }
   const LoadRecord& loads() const { return loads_; }

@@ -244,6 +244,11 @@ SimulatedChip EmulatedUsbBus::chip(int number) const {
   return impl_->board(number).micro.chip();
 }
 
+void EmulatedUsbBus::setChipModel(int number, int bits, int32_t resetCode) {
+  std::lock_guard lock(impl_->state);
+  impl_->board(number).micro.setChipModel(bits, resetCode);
+}
+
 LoadRecord EmulatedUsbBus::loads(int number) const {
   std::lock_guard lock(impl_->state);
   return impl_->board(number).micro.loads();

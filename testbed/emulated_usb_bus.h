@@ -45,6 +45,8 @@ class EmulatedUsbBus {
   // The microcontroller's 64 KiB address space as loaded; its chip; what the loader did.
   std::vector<uint8_t> memory(int board) const;
   SimulatedChip chip(int board) const;
+  // The chip model fitted to the board: its chip goes to that model's power-on state.
+  void setChipModel(int board, int bits, int32_t resetCode);
   LoadRecord loads(int board) const;
   bool firmwareRunning(int board) const;
   // Times the board came back on the bus after a load.

@@ -135,8 +135,8 @@ Outcome SessionOperator::clickGpioOption() {
 
 Outcome SessionOperator::readGpioPin() {
   if (!monitorShown_) return {QStringLiteral("GPIO read (hidden on this model)")};
-  const bool inputHigh = chance(50);
-  w_.board().setGpioInputLevel(inputHigh);
+  bool inputHigh = chance(50);
+  if (!w_.setGpioInputLevel(inputHigh)) inputHigh = false;  // a board whose input stays low
   window_.tab1.cmdGPIOread->click();
   Outcome outcome{QStringLiteral("Read with input level %1").arg(inputHigh ? "high" : "low")};
   outcome.words = {0x058580};

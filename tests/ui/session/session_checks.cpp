@@ -53,7 +53,7 @@ QString SessionOperator::disagreement(std::optional<int32_t> lastWord) const {
     if (shown != expected)
       return QStringLiteral("lblOutputCode shows %1, last word %2").arg(shown, expected);
   }
-  return shadow_.disagreement(w_.board().chip(), window_, checkedGpioOption());
+  return shadow_.disagreement(w_.chip(), window_, checkedGpioOption());
 }
 
 // An X word may reach the other input register only while the chip's control register does not

@@ -27,8 +27,21 @@ QString RecordingServices::chooseFile(const QString& caption, const QString&, Fi
   return fileAnswer;
 }
 
-WindowUnderTest::WindowUnderTest(int partIndex, bool boardAttached) {
+WindowUnderTest::WindowUnderTest(int partIndex, bool boardAttached)
+    : link_(board_), session_(link_, "/opt/dac-eval") {
   board_.setBoardAttached(boardAttached);
+  load(partIndex);
+}
+
+WindowUnderTest::WindowUnderTest(int partIndex, const ExternalBoard& external)
+    : recorder_(std::make_unique<RecordingDriver>(external.driver)),
+      externalChip_(external.chip),
+      link_(*recorder_),
+      session_(link_, external.exeFolder) {
+  load(partIndex);
+}
+
+void WindowUnderTest::load(int partIndex) {
   window_ = std::make_unique<frmMain>(session_, services_);
   services_.onModal = [partIndex](QDialog& chooser) {
     if (partIndex < 0) return;
@@ -45,7 +58,7 @@ WindowUnderTest::~WindowUnderTest() = default;
 
 std::vector<int32_t> WindowUnderTest::wordsSent() const {
   std::vector<int32_t> words;
-  for (const auto& r : board_.requests()) {
+  for (const auto& r : requests()) {
     if (r.code == static_cast<uint8_t>(Request::Spi) && r.direction == kDirectionOut)
       words.push_back((r.index << 16) | r.value);
   }
@@ -54,8 +67,27 @@ std::vector<int32_t> WindowUnderTest::wordsSent() const {
 
 std::vector<int> WindowUnderTest::requestCodes() const {
   std::vector<int> codes;
-  for (const auto& r : board_.requests()) codes.push_back(r.code);
+  for (const auto& r : requests()) codes.push_back(r.code);
   return codes;
+}
+
+void WindowUnderTest::clearRequests() {
+  if (recorder_) recorder_->clearRequests();
+  board_.clearRequests();
+}
+
+const std::vector<SimulatedBoard::RecordedRequest>& WindowUnderTest::requests() const {
+  return recorder_ ? recorder_->requests() : board_.requests();
+}
+
+SimulatedChip WindowUnderTest::chip() const {
+  return externalChip_ ? externalChip_() : board_.chip();
+}
+
+bool WindowUnderTest::setGpioInputLevel(bool high) {
+  if (recorder_) return false;
+  board_.setGpioInputLevel(high);
+  return true;
 }
 
 void WindowUnderTest::setText(QWidget* lineEdit, const QString& text) {

@@ -7,10 +7,12 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "board_link.h"
 #include "frm_main.h"
+#include "recording_driver.h"
 #include "simulated_board.h"
 #include "window_services.h"
 
@@ -41,11 +43,20 @@ class RecordingServices : public WindowServices {
 // Part index for WindowUnderTest: close the part chooser without a choice.
 inline constexpr int kNoPartChosen = -1;
 
-// A main window on the simulated board, loaded with the part of catalogue row `partIndex`
-// chosen in the part chooser (or none).
+// Another board link for the window than the simulated board (the native USB link to an emulated
+// board): its requests are recorded on their way, and `chip` tells what the board's chip holds.
+struct ExternalBoard {
+  VendorDriver& driver;
+  std::function<SimulatedChip()> chip;
+  std::string exeFolder;  // where the firmware image is
+};
+
+// A main window on the simulated board (or another board link), loaded with the part of
+// catalogue row `partIndex` chosen in the part chooser (or none).
 class WindowUnderTest {
  public:
   explicit WindowUnderTest(int partIndex, bool boardAttached = true);
+  WindowUnderTest(int partIndex, const ExternalBoard& external);
   ~WindowUnderTest();
 
   frmMain& window() { return *window_; }
@@ -65,16 +76,26 @@ class WindowUnderTest {
   std::vector<int32_t> wordsSent() const;
   // The request codes since the last clearRequests().
   std::vector<int> requestCodes() const;
-  void clearRequests() { board_.clearRequests(); }
+  void clearRequests();
+  // Every request since the last clearRequests(), and what the board's chip holds.
+  const std::vector<SimulatedBoard::RecordedRequest>& requests() const;
+  SimulatedChip chip() const;
+  // The level the GPIO pin reads while it is an input; false where the board's own input cannot
+  // be set.
+  bool setGpioInputLevel(bool high);
 
   // Types `text` into an entry box the way a user replaces its content.
   static void setText(QWidget* lineEdit, const QString& text);
 
  private:
   static void failMissing(const QString& name);
+  void load(int partIndex);
+
   SimulatedBoard board_;
-  BoardLink link_{board_};
-  Session session_{link_, "/opt/dac-eval"};
+  std::unique_ptr<RecordingDriver> recorder_;  // on another link than the simulated board
+  std::function<SimulatedChip()> externalChip_;
+  BoardLink link_;
+  Session session_;
   RecordingServices services_;
   std::unique_ptr<frmMain> window_;
 };

@@ -1,0 +1,124 @@
+// The window on the native USB link, end to end against an emulated board at the kernel's USB
+// interface: a randomized operator session in which the emulated chip's registers equal the
+// program's register model after every action; a board unplugged mid-session (requests fail,
+// the status bar says so, Reload USB reports the missing board); and a board the desktop's user
+// may not open (the status bar names the udev rule).
+
+#include <QLabel>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "emulated_usb_bus.h"
+#include "intel_hex_writer.h"
+#include "session_run.h"
+#include "ui_test_support.h"
+#include "usb_driver.h"
+#include "usb_ids.h"
+#include "window_steps.h"
+
+namespace {
+
+constexpr int kZR810 = 0;
+constexpr BoardUsbIds kIds{{0xfff0, 0x0820}, {0xfff0, 0x0821}};
+// Short bounds: the emulated board answers at once and comes back within milliseconds.
+constexpr UsbLinkTimings kTimings{std::chrono::milliseconds(200), std::chrono::milliseconds(1000),
+                                  std::chrono::milliseconds(2)};
+
+// A program folder holding a firmware image.
+struct ProgramFolder {
+  ProgramFolder()
+      : path(std::filesystem::temp_directory_path() /
+             ("dac_eval_native_" + std::to_string(::getpid()))) {
+    std::filesystem::create_directories(path);
+    std::ofstream(path / "ZR821SPI.hex") << IntelHexText(PatternImage(0, 1024, 5));
+  }
+  ~ProgramFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+  std::filesystem::path path;
+};
+
+// The bus is made before the driver starts libusb, and goes after it.
+struct NativeBench {
+  explicit NativeBench(bool denied = false) {
+    bus.addBoard({1, kIds});
+    if (denied) bus.denyPermission(0);
+    driver = std::make_unique<UsbDriver>(kIds, kTimings);
+    window = std::make_unique<WindowUnderTest>(
+        kZR810, ExternalBoard{*driver, [this] { return bus.chip(0); }, folder.path.string()});
+    const PartInfo& part = PartCatalogue()[kZR810];
+    bus.setChipModel(0, part.bits, part.resetCode);
+  }
+  ~NativeBench() {
+    window.reset();
+    driver.reset();
+  }
+  QString status() { return window->find<QLabel>(QStringLiteral("lblBoardStatus"))->text(); }
+
+  ProgramFolder folder;
+  EmulatedUsbBus bus;
+  std::unique_ptr<UsbDriver> driver;
+  std::unique_ptr<WindowUnderTest> window;
+};
+
+}  // namespace
+
+class NativeLinkTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void randomSessionKeepsTheEmulatedChipEqualToTheModel();
+  void unpluggedBoardIsNamedInTheStatusBarAndAtReload();
+  void boardThatMayNotBeOpenedNamesTheUdevRule();
+};
+
+void NativeLinkTest::randomSessionKeepsTheEmulatedChipEqualToTheModel() {
+  NativeBench bench;
+  QVERIFY(bench.window->services().messages.empty());
+  QVERIFY(bench.window->find<QLabel>(QStringLiteral("lblBoardLink"))
+              ->text()
+              .startsWith(QStringLiteral("Board link: USB board on bus 1, port 1")));
+  const QString failure = session::RunRandomSession(*bench.window, kZR810, 51810, 1500);
+  if (!failure.isEmpty()) QFAIL(qPrintable(failure));
+  QCOMPARE(bench.status(), QString());
+}
+
+void NativeLinkTest::unpluggedBoardIsNamedInTheStatusBarAndAtReload() {
+  NativeBench bench;
+  WindowUnderTest& w = *bench.window;
+  steps::enterCode(w, 3, QStringLiteral("1234"));
+  steps::press(w, QStringLiteral("cmdX1A"));
+  QCOMPARE(bench.bus.chip(0).inputA[0], uint16_t{0x1234});
+
+  bench.bus.unplug(0);
+  steps::enterCode(w, 3, QStringLiteral("4321"));
+  steps::press(w, QStringLiteral("cmdX1A"));
+  // The write completes on the register model, as every action does; the status bar says why
+  // the board did not take it.
+  QCOMPARE(w.window().chip().DACs[0].X1A(), 0x4321);
+  QCOMPARE(bench.status(), QStringLiteral("request DD (word C84321) failed: board unplugged"));
+
+  w.services().messages.clear();
+  w.window().menus.mnuReload->trigger();
+  QCOMPARE(w.services().messages.size(), std::size_t{1});
+  QCOMPARE(w.services().messages[0].text, QStringLiteral("No Evaluation Board Found"));
+  QVERIFY2(bench.status().startsWith(QStringLiteral("No board attached")),
+           qPrintable(bench.status()));
+}
+
+void NativeLinkTest::boardThatMayNotBeOpenedNamesTheUdevRule() {
+  NativeBench bench(true);
+  const auto& messages = bench.window->services().messages;
+  QCOMPARE(messages.size(), std::size_t{1});
+  QCOMPARE(messages[0].text, QStringLiteral("No Evaluation Board Found"));
+  QCOMPARE(bench.status(),
+           QStringLiteral("No board attached: no permission to open the board: see the README "
+                          "(udev rule %1)")
+               .arg(QString::fromLatin1(UdevRuleFileName())));
+}
+
+QTEST_MAIN(NativeLinkTest)
+#include "test_usb_native_link.moc"
