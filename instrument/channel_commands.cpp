@@ -34,20 +34,6 @@ constexpr std::array<RegisterCommand, 4> kRegisters{{{"X1A", ChannelRegister::X1
                                                      {"M", ChannelRegister::M},
                                                      {"C", ChannelRegister::C}}};
 
-int32_t Read(const DAC& record, ChannelRegister reg) {
-  switch (reg) {
-    case ChannelRegister::X1A:
-      return record.X1A();
-    case ChannelRegister::X1B:
-      return record.X1B();
-    case ChannelRegister::M:
-      return record.M();
-    case ChannelRegister::C:
-      break;
-  }
-  return record.C();
-}
-
 const DAC& RecordOf(const Session& session, int dac) {
   return session.chip().DACs.at(static_cast<size_t>(dac));
 }
@@ -65,7 +51,7 @@ void AddRegisters(scpi::CommandTree& tree, Session& session) {
                        }
                      })));
     tree.add(header + "?", 0, 0, ForChannel(session, [&session, reg](scpi::Call& call, int dac) {
-               call.reply(scpi::FormatInteger(Read(RecordOf(session, dac), reg)));
+               call.reply(scpi::FormatInteger(RegisterValue(RecordOf(session, dac), reg)));
              }));
   }
   tree.add("DAC#:X2A?", 0, 0, ForChannel(session, [&session](scpi::Call& call, int dac) {

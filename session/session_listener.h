@@ -5,8 +5,7 @@
 #include <cstdint>
 
 #include "board_link.h"
-
-enum class ChannelRegister { X1A, X1B, M, C };
+#include "channel_register.h"
 
 struct OperatorAction;
 

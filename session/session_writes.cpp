@@ -24,37 +24,6 @@ int32_t ModeOf(ChannelRegister reg) {
   return Mode::C;
 }
 
-void Store(DAC& record, ChannelRegister reg, int32_t code) {
-  switch (reg) {
-    case ChannelRegister::X1A:
-      record.setX1A(code);
-      break;
-    case ChannelRegister::X1B:
-      record.setX1B(code);
-      break;
-    case ChannelRegister::M:
-      record.setM(code);
-      break;
-    case ChannelRegister::C:
-      record.setC(code);
-      break;
-  }
-}
-
-int32_t Read(const DAC& record, ChannelRegister reg) {
-  switch (reg) {
-    case ChannelRegister::X1A:
-      return record.X1A();
-    case ChannelRegister::X1B:
-      return record.X1B();
-    case ChannelRegister::M:
-      return record.M();
-    case ChannelRegister::C:
-      break;
-  }
-  return record.C();
-}
-
 }  // namespace
 
 Refused Session::checkChannelCode(int64_t code) const {
@@ -80,14 +49,14 @@ Refused Session::writeRegister(int dac, ChannelRegister reg, int64_t code, const
 Refused Session::storeAndSend(int dac, ChannelRegister reg, int64_t code, const Yield& yield) {
   if (Refused refused = checkChannelCode(code)) return refused;
   DAC& record = chip_.DACs.at(static_cast<size_t>(dac));
-  Store(record, reg, static_cast<int32_t>(code));
+  StoreRegister(record, reg, static_cast<int32_t>(code));
   notify([&](SessionListener& l) { l.registerStored(dac, reg); });
   const bool isInput = reg == ChannelRegister::X1A || reg == ChannelRegister::X1B;
   const bool registerB = isInput ? reg == ChannelRegister::X1B : XRegisterB_;
   updateX2(dac, registerB);
   if (yield) yield();
   if (reg == ChannelRegister::C && yield) yield();
-  const int32_t sent = Read(chip_.DACs.at(static_cast<size_t>(dac)), reg);
+  const int32_t sent = RegisterValue(chip_.DACs.at(static_cast<size_t>(dac)), reg);
   sendRouted(ChannelRegisterWord(ModeOf(reg), sent, static_cast<int16_t>(dac), chip_.PartBits),
              registerB);
   return std::nullopt;
