@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
 
+#include "board_link.h"
 #include "temp_file.h"
 
 namespace {
@@ -140,3 +142,22 @@ TEST(SimulatedRequests, WithoutABoardFailAndChangeNothing) {
 }
 
 }  // namespace
+
+// However long a session runs, the board keeps a bounded number of requests, the latest of them.
+TEST(SimulatedBoardLog, KeepsTheLatestRequestsWithinItsBound) {
+  SimulatedBoard board;
+  BoardLink link(board);
+  const int32_t total = static_cast<int32_t>(3 * SimulatedBoard::kKeptRequests + 17);
+  std::size_t largest = 0;
+  for (int32_t n = 0; n < total; ++n) {
+    link.SPIwrite(0xC80000 | (n & 0xFFFF));
+    largest = std::max(largest, board.requests().size());
+  }
+  EXPECT_LE(largest, 2 * SimulatedBoard::kKeptRequests);
+  ASSERT_GE(board.requests().size(), SimulatedBoard::kKeptRequests);
+  EXPECT_EQ(board.requests().back().value, (total - 1) & 0xFFFF);
+  const auto& requests = board.requests();
+  const auto first = requests.size() - SimulatedBoard::kKeptRequests;
+  EXPECT_EQ(requests[first].value,
+            (total - static_cast<int32_t>(SimulatedBoard::kKeptRequests)) & 0xFFFF);
+}
