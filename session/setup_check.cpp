@@ -12,6 +12,16 @@ namespace {
 
 constexpr int32_t kOffsetDacCodes = (1 << 14) - 1;  // 14 bits on every model
 
+// Text from the file in a message: one line, and short.
+std::string Shown(const std::string& text) {
+  constexpr size_t kLongest = 40;
+  std::string shown = text.substr(0, kLongest);
+  for (char& c : shown) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return text.size() > kLongest ? shown + "..." : shown;
+}
+
 Refusal Bad(const std::string& key, const std::string& text) {
   return Refusal{Refusal::Kind::OutOfRange, key + ": " + text, ""};
 }
@@ -92,7 +102,7 @@ Refused CheckMonitor(const SavedSetup& setup, const PartInfo& part) {
 
 Refused CheckSetup(const SavedSetup& setup) {
   const PartInfo* part = FindPart(setup.model);
-  if (part == nullptr) return Bad("model", "unknown model \"" + setup.model + "\"");
+  if (part == nullptr) return Bad("model", "unknown model \"" + Shown(setup.model) + "\"");
   if (Refused refused =
           CountIs("channels", setup.channels.size(), part->channels, *part, "channels")) {
     return refused;

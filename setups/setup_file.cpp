@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "shown_text.h"
+
 namespace {
 
 // A setup of 40 channels takes about 10 KiB; anything far larger is not one.
@@ -15,7 +17,7 @@ constexpr qint64 kLargestSetup = 1 << 20;
 
 SetupRead ReadSetupFile(const QString& path) {
   QFile file(path);
-  const QString name = QFileInfo(path).fileName();
+  const QString name = ShownText(QFileInfo(path).fileName());
   if (!file.open(QIODevice::ReadOnly)) {
     return {std::nullopt, QStringLiteral("cannot read %1: %2").arg(name, file.errorString())};
   }
@@ -29,7 +31,7 @@ QString WriteSetupFile(const QString& path, const SavedSetup& setup) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(WriteSetup(setup)) < 0 || !file.commit()) {
     return QStringLiteral("cannot write %1: %2")
-        .arg(QFileInfo(path).fileName(), file.errorString());
+        .arg(ShownText(QFileInfo(path).fileName()), file.errorString());
   }
   return QString();
 }

@@ -10,6 +10,7 @@
 
 #include "setup_file.h"
 #include "setup_keys.h"
+#include "shown_text.h"
 
 namespace {
 
@@ -99,8 +100,8 @@ class Keys {
     }
     QStringList quoted;
     for (QLatin1StringView w : words) quoted << QLatin1Char('"') + w + QLatin1Char('"');
-    Fail(path(key),
-         QStringLiteral("\"%1\" is none of %2").arg(text, quoted.join(QStringLiteral(", "))));
+    Fail(path(key), QStringLiteral("\"%1\" is none of %2")
+                        .arg(ShownText(text), quoted.join(QStringLiteral(", "))));
   }
   QJsonArray list(QLatin1StringView key) {
     const QJsonValue value = take(key);
@@ -109,7 +110,8 @@ class Keys {
   }
 
   void finish() const {
-    if (!object_.isEmpty()) Fail(path(object_.keys().front()), QStringLiteral("unknown key"));
+    if (!object_.isEmpty())
+      Fail(path(ShownText(object_.keys().front())), QStringLiteral("unknown key"));
   }
 
  private:
@@ -171,7 +173,7 @@ void ReadFormat(Keys& keys) {
   const QJsonValue version = keys.take(kVersion);
   if (version.toDouble() != kVersionNumber) {
     Fail(kVersion, QStringLiteral("%1 is not a version this program reads (%2)")
-                       .arg(version.toVariant().toString())
+                       .arg(ShownText(version.toVariant().toString()))
                        .arg(kVersionNumber));
   }
 }
