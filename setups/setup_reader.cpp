@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -208,7 +209,9 @@ SetupRead ReadSetup(const QByteArray& bytes) {
   QJsonParseError parse;
   const QJsonDocument document = QJsonDocument::fromJson(bytes, &parse);
   if (parse.error != QJsonParseError::NoError) {
-    return {std::nullopt, Place(bytes, parse.offset) + QStringLiteral(": ") + parse.errorString() +
+    // The parser's offset is just past the character it stopped at.
+    return {std::nullopt, Place(bytes, std::max<qsizetype>(parse.offset - 1, 0)) +
+                              QStringLiteral(": ") + parse.errorString() +
                               QStringLiteral(" (not a JSON setup file)")};
   }
   try {

@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{
             "SyntaxErrorOnLineThree", "ZR810",
             [] { return QByteArray("{\n  \"format\": \"dac-eval setup\",\n  \"version\" 1\n}"); },
-            "line 3, column "},
+            "line 3, column 13: missing name separator"},
         BadFile{"NoObject", "ZR810", [] { return QByteArray("[1, 2]"); },
                 "not a dac-eval setup: no JSON object"},
         BadFile{"AnotherFormat", "ZR810", [] { return QByteArray(R"({"model": "ZR810"})"); },
