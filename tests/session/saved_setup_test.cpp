@@ -1,15 +1,13 @@
 // Setups captured from sessions in random states and restored onto fresh and busy sessions of
-// the same model: the register model, the simulated chip and the requests sent; setups that cannot
-// be restored, refused with nothing sent.
+// the same model: the register model, the simulated chip and the requests sent. (The setups that
+// are refused are in tests/setups, as the files that hold them.)
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <random>
 #include <string>
 
-#include "case_name.h"
 #include "chip_agreement.h"
 #include "session_bench.h"
 #include "setup_scenes.h"
@@ -87,96 +85,6 @@ TEST(SetupScenes, LeaveCorrectedCodesAndDacRegistersBehind) {
   EXPECT_GT(unloaded, 0);
 }
 
-struct BadSetup {
-  const char* name;
-  const char* model;
-  std::function<void(SavedSetup&)> spoil;
-  const char* message;
-};
-
-void PrintTo(const BadSetup& c, std::ostream* out) {
-  *out << c.name;
-}
-
-class Refuses : public testing::TestWithParam<BadSetup> {};
-
-TEST_P(Refuses, NamesTheKeyAndSendsAndChangesNothing) {
-  const BadSetup& c = GetParam();
-  SessionBench bench(c.model);
-  ScrambleSession(bench.session, 11);
-  SavedSetup setup = Capture(bench.session);
-  setup.dacRegistersLoaded = true;
-  for (SavedChannel& ch : setup.channels) {
-    ch.x2a = *CorrectedCode(ch.x1a, ch.m, ch.c, bench.session.chip().PartBits);
-    ch.x2b = *CorrectedCode(ch.x1b, ch.m, ch.c, bench.session.chip().PartBits);
-    ch.dacRegister = ch.fromX2B ? ch.x2b : ch.x2a;
-  }
-  ASSERT_FALSE(CheckSetup(setup));
-  c.spoil(setup);
-  ScrambleSession(bench.session, 12);
-  const SavedSetup before = Capture(bench.session);
-  bench.board.clearRequests();
-
-  const Refused refused = RestoreSetup(bench.session, setup);
-  ASSERT_TRUE(refused);
-  EXPECT_EQ(refused->text.rfind(c.message, 0), 0u) << refused->text;
-  EXPECT_TRUE(bench.codes().empty());
-  EXPECT_EQ(Capture(bench.session), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Setups, Refuses,
-    testing::Values(
-        BadSetup{"UnknownModel", "ZR810", [](SavedSetup& s) { s.model = "ZR999"; },
-                 "model: unknown model \"ZR999\""},
-        BadSetup{"AnotherModel", "ZR811", [](SavedSetup& s) { s.model = "ZR810"; },
-                 "the setup is for ZR810, not for ZR811"},
-        BadSetup{"ChannelMissing", "ZR812", [](SavedSetup& s) { s.channels.pop_back(); },
-                 "channels: ZR812 has 8 channels, the setup lists 7"},
-        BadSetup{"CodeWiderThanTheModel", "ZR813", [](SavedSetup& s) { s.channels[7].x1b = 16384; },
-                 "channels[7].x1b: 16384 is outside 0 to 16383"},
-        BadSetup{"NegativeGain", "ZR810", [](SavedSetup& s) { s.channels[2].m = -1; },
-                 "channels[2].m: -1 is outside 0 to 65535"},
-        BadSetup{"CorrectedCodeOutOfReach", "ZR810",
-                 [](SavedSetup& s) { s.channels[1].x2b = 98303; },
-                 "channels[1].x2b: 98303 is outside -32768 to 98302"},
-        BadSetup{"BothCorrectedCodesLeftBehind", "ZR822",
-                 [](SavedSetup& s) {
-                   s.dacRegistersLoaded = false;
-                   s.channels[30].x2a = s.channels[30].x2a == 0 ? 1 : 0;
-                   s.channels[30].x2b = s.channels[30].x2b == 0 ? 1 : 0;
-                 },
-                 "channels[30]: x2a and x2b both differ"},
-        BadSetup{"CorrectedCodeNoGainGives", "ZR810",
-                 [](SavedSetup& s) {
-                   s.dacRegistersLoaded = false;
-                   s.channels[0] = {
-                       .x1a = 65535, .x1b = 0, .m = 65535, .c = 32768, .x2a = -32768, .x2b = 0};
-                 },
-                 "channels[0].x2a: -32768 cannot come from X1A 65535"},
-        BadSetup{"DacRegisterNotLoaded", "ZR821",
-                 [](SavedSetup& s) {
-                   s.channels[39].dacRegister += s.channels[39].dacRegister > 0 ? -1 : 1;
-                 },
-                 "channels[39].dacRegister:"},
-        BadSetup{"OffsetDacWiderThan14Bits", "ZR820",
-                 [](SavedSetup& s) { s.offsetDacs[1] = 16384; },
-                 "offsetDacs[1]: 16384 is outside 0 to 16383"},
-        BadSetup{"ThirdOffsetDacOfAModelWithout", "ZR820",
-                 [](SavedSetup& s) { s.offsetDacs.push_back(0); },
-                 "offsetDacs: ZR820 has 2 offset DACs, the setup lists 3"},
-        BadSetup{"ReferenceNotANumber", "ZR821",
-                 [](SavedSetup& s) { s.references[2] = std::nan(""); },
-                 "references[2]: not a voltage"},
-        BadSetup{"MonitorChannelBeyondTheList", "ZR812",
-                 [](SavedSetup& s) { s.monitor->channel = 8; },
-                 "monitor.channel: 8 is outside 0 to 7"},
-        BadSetup{"MonitorMissing", "ZR810", [](SavedSetup& s) { s.monitor.reset(); },
-                 "monitor: missing"},
-        BadSetup{"GpioOfAModelWithout", "ZR823", [](SavedSetup& s) { s.gpio = GpioMode::Input; },
-                 "gpio: ZR823 has no monitor or GPIO pin"}),
-    CaseName());
-
 TEST(RestoreSetup, RefusedWhileLdacIsHeldLow) {
   SessionBench bench("ZR810");
   const SavedSetup setup = Capture(bench.session);
@@ -186,16 +94,6 @@ TEST(RestoreSetup, RefusedWhileLdacIsHeldLow) {
   ASSERT_TRUE(refused);
   EXPECT_NE(refused->text.find("LDAC is held low"), std::string::npos);
   EXPECT_TRUE(bench.codes().empty());
-}
-
-TEST(CaptureSetup, NamesAReferenceThatIsNotAVoltage) {
-  SessionBench bench("ZR812");
-  bench.session.setReference(1, "2.5 V");
-  SavedSetup setup;
-  const Refused refused = CaptureSetup(bench.session, setup);
-  ASSERT_TRUE(refused);
-  EXPECT_EQ(refused->text, "VREF1 is \"2.5 V\", not a voltage");
-  EXPECT_TRUE(std::isnan(setup.references[1]));
 }
 
 // Whether some gain and offset give `x2` from `x1`: for each gain the offsets give a run of
