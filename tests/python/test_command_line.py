@@ -49,7 +49,8 @@ class CommandLine(unittest.TestCase):
     def test_help_lists_the_options(self):
         done = run("--help")
         self.assertEqual(done.returncode, 0)
-        for option in ("--model", "--headless", "--remote", "--simulate", "--usb-id", "--board"):
+        for option in ("--model", "--headless", "--remote", "--simulate", "--usb-id", "--board",
+                       "--setup"):
             self.assertIn(option, done.stdout)
 
     def test_headless_needs_no_display_and_stops_cleanly(self):
