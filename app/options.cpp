@@ -66,8 +66,8 @@ class Parser {
   ParsedOptions run() {
     while (at_ < args_.size() && result_.error.empty()) next(args_[at_++]);
     const Options& o = result_.options;
-    if (o.headless && !o.model)
-      fail("--headless needs --model: there is no part chooser without a window");
+    if (o.headless && !o.model && !o.setupFile)
+      fail("--headless needs --model or --setup: there is no part chooser without a window");
     if (o.headless && !o.toolkitArgs.empty())
       fail("window-system option " + o.toolkitArgs.front() + " has no meaning with --headless");
     return result_;
@@ -101,6 +101,8 @@ class Parser {
       if (!o.usbIds) return;
       const UsbIdTextResult read = ParseUsbIdText(*o.usbIds);
       if (!read.ids) return fail("--usb-id: " + read.error);
+    } else if (name == "--setup") {
+      o.setupFile = valueOf(name, inlineValue);
     } else if (name == "--board") {
       const auto value = valueOf(name, inlineValue);
       if (!value) return;
@@ -162,5 +164,7 @@ std::string UsageText() {
          "  --simulate           the built-in simulated board, even with a board attached\n"
          "  --usb-id VID:PID[,VID:PID]  the board's USB IDs, before and after its firmware loads\n"
          "  --board N            the N-th board found (from 0) rather than the first\n"
+         "  --setup FILE         a saved setup, restored once start-up is done; its model is\n"
+         "                       the program's (--model may only name the same one)\n"
          "  --help               this text\n";
 }

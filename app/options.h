@@ -18,8 +18,9 @@ struct Options {
   bool headless = false;
   std::optional<RemoteEndpoint> remote;
   bool simulate = false;
-  std::optional<std::string> usbIds;  // --usb-id VID:PID[,VID:PID], read by the board link
-  int board = 0;                      // --board N: the N-th board found
+  std::optional<std::string> usbIds;     // --usb-id VID:PID[,VID:PID], read by the board link
+  int board = 0;                         // --board N: the N-th board found
+  std::optional<std::string> setupFile;  // --setup FILE, restored once start-up is done
   bool help = false;
   std::vector<std::string> toolkitArgs;  // for the window system
 };

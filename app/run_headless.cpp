@@ -12,7 +12,8 @@
 #include "remote_start.h"
 #include "run_modes.h"
 
-int RunHeadless(const Options& options, const char* programPath) {
+int RunHeadless(const Options& options, const char* programPath,
+                const std::optional<SavedSetup>& setup) {
   int argc = 1;
   char* argv[] = {const_cast<char*>(programPath), nullptr};
   QCoreApplication app(argc, argv);
@@ -37,5 +38,11 @@ int RunHeadless(const Options& options, const char* programPath) {
   session.LoadUSB([](const std::string& text, const std::string& title) {
     std::fprintf(stderr, "dac-eval: %s (%s)\n", text.c_str(), title.c_str());
   });
+  if (setup) {
+    const Session::Origin origin(session, "--setup");
+    if (const Refused refused = RestoreSetup(session, *setup)) {
+      std::fprintf(stderr, "dac-eval: --setup: %s\n", refused->text.c_str());
+    }
+  }
   return QCoreApplication::exec();
 }

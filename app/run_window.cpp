@@ -26,7 +26,8 @@ QString RemoteStatus(const ScpiServer& server) {
 
 }  // namespace
 
-int RunWindow(const Options& options, const char* programPath) {
+int RunWindow(const Options& options, const char* programPath,
+              const std::optional<SavedSetup>& setup) {
   // The window system reads its own options; they live as long as the application.
   std::vector<std::string> toolkitArgs{programPath};
   toolkitArgs.insert(toolkitArgs.end(), options.toolkitArgs.begin(), options.toolkitArgs.end());
@@ -56,6 +57,7 @@ int RunWindow(const Options& options, const char* programPath) {
     }
   }
   window.Form_Load(options.model);
+  if (setup) window.restoreSetup(*setup, QStringLiteral("--setup"));
   window.show();
   if (server) {
     window.showStatus(RemoteStatus(*server));

@@ -10,3 +10,5 @@ void AddChannelCommands(scpi::CommandTree& tree, Session& session);
 void AddControlCommands(scpi::CommandTree& tree, Session& session);
 // OFFSet<k>, REFerence<k>, MONitor:STATe|SELect, GPIO:MODE|READ?.
 void AddSettingCommands(scpi::CommandTree& tree, Session& session);
+// *LRN?: the setup as one line of commands that restores it.
+void AddLearnCommand(scpi::CommandTree& tree, Session& session);

@@ -26,5 +26,6 @@ scpi::CommandTree InstrumentTree(Session& session) {
   AddChannelCommands(tree, session);
   AddControlCommands(tree, session);
   AddSettingCommands(tree, session);
+  AddLearnCommand(tree, session);
   return tree;
 }

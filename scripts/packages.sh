@@ -7,8 +7,9 @@ BUILD_PACKAGES=(cmake g++ make qt6-base-dev libgl-dev fonts-liberation libusb-1.
 # entry and metainfo checks; dpkg-dev, file, binutils: the Debian package built and inspected.
 TEST_PACKAGES=("${BUILD_PACKAGES[@]}" libgtest-dev python3-pymeasure python3-pyvisa-py umockdev
   libumockdev-dev desktop-file-utils appstream dpkg-dev file binutils)
-# libFuzzer: Clang, and its runtime libraries (the fuzzer driver and the sanitizers for Clang).
-FUZZ_PACKAGES=(cmake make g++ clang-14 libclang-rt-14-dev libusb-1.0-0-dev pkg-config)
+# libFuzzer: Clang, and its runtime libraries (the fuzzer driver and the sanitizers for Clang);
+# qt6-base-dev: Qt Core for the setup file reader's target.
+FUZZ_PACKAGES=(cmake make g++ clang-14 libclang-rt-14-dev libusb-1.0-0-dev pkg-config qt6-base-dev)
 # The Windows build of the core: the MinGW-w64 compilers with posix threads, GoogleTest's source
 # to build for Windows, and wine to run the tests.
 MINGW_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest wine wine64)

@@ -15,6 +15,7 @@ frmMain::frmMain(Session& session, WindowServices& services, QWidget* parent)
   wireMonitor();
   wireSignals();
   wireMenus();
+  wireSetupFiles();
   session_.addListener(*this);
 }
 

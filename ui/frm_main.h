@@ -10,6 +10,7 @@
 
 #include "chip_model.h"
 #include "frm_main_controls.h"
+#include "saved_setup.h"
 #include "session.h"
 #include "window_services.h"
 
@@ -102,6 +103,13 @@ class frmMain : public QMainWindow, private SessionListener {
   void Picture2_Click();
   void Picture3_Click();
 
+  // ---- setup files (frm_main_setup_files.cpp) ----
+  void mnuSaveSetup_Click();
+  void mnuLoadSetup_Click();
+  // Restores a setup through the session as `origin`'s writes (a menu's caption, or the command
+  // line's --setup); the displays follow. A refusal is shown and changes nothing.
+  void restoreSetup(const SavedSetup& setup, const QString& origin);
+
   // ---- state, read by tests ----
   Session& session() { return session_; }
   const ChipModel& chip() const { return session_.chip(); }
@@ -146,6 +154,7 @@ class frmMain : public QMainWindow, private SessionListener {
   void wireMonitor();
   void wireSignals();
   void wireMenus();
+  void wireSetupFiles();
 
   // Session events (frm_main_session_events.cpp): the displays follow the session.
   void registerStored(int dac, ChannelRegister reg) override;

@@ -20,8 +20,16 @@ class WindowAction {
         outerTypedText_(std::exchange(window.typedText_, std::move(typedText))) {
     ++window_.acting_;
   }
+  // An action whose values no box of the window holds (a setup read from a file): every display
+  // follows its changes, as it follows remote control.
+  enum class Displays { Follow };
+  WindowAction(frmMain& window, const QString& origin, Displays)
+      : window_(window),
+        origin_(window.session_, origin.toStdString()),
+        outerTypedText_(std::exchange(window.typedText_, std::nullopt)),
+        own_(false) {}
   ~WindowAction() {
-    --window_.acting_;
+    if (own_) --window_.acting_;
     window_.typedText_ = std::move(outerTypedText_);
   }
   WindowAction(const WindowAction&) = delete;
@@ -31,4 +39,5 @@ class WindowAction {
   frmMain& window_;
   Session::Origin origin_;
   std::optional<QString> outerTypedText_;
+  bool own_ = true;  // the window's own change: its boxes already hold the values
 };

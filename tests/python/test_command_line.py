@@ -1,9 +1,12 @@
 """The program's command line as a user meets it: refusals in one line with exit status 2, the
-help text, and a port that is already taken."""
+help text, a port that is already taken, and a setup file restored at start or refused."""
 
+import json
+import os
 import socket
 import subprocess
 import sys
+import tempfile
 import unittest
 
 from program import Program, environment_without_display
@@ -21,7 +24,7 @@ class CommandLine(unittest.TestCase):
         cases = {
             ("--frobnicate",): "unknown option --frobnicate",
             ("--model", "ZR999", "--headless"): "unknown model ZR999",
-            ("--headless",): "--headless needs --model",
+            ("--headless",): "--headless needs --model or --setup",
             ("--remote=99999",): "--remote takes PORT or ADDRESS:PORT",
             ("--headless", "--model", "zr810", "--remote=300.1.1.1:5000"): "not an IP address",
         }
@@ -46,7 +49,8 @@ class CommandLine(unittest.TestCase):
     def test_help_lists_the_options(self):
         done = run("--help")
         self.assertEqual(done.returncode, 0)
-        for option in ("--model", "--headless", "--remote", "--simulate", "--usb-id", "--board"):
+        for option in ("--model", "--headless", "--remote", "--simulate", "--usb-id", "--board",
+                       "--setup"):
             self.assertIn(option, done.stdout)
 
     def test_headless_needs_no_display_and_stops_cleanly(self):
@@ -55,6 +59,77 @@ class CommandLine(unittest.TestCase):
             client.sendall(b"*IDN?\n")
             self.assertEqual(client.makefile().readline(), "dac-eval,ZR823,simulated,1.06\n")
         self.assertEqual(program.stop(), 0)
+
+
+def zr812_setup():
+    """A setup of the 8-channel 16-bit model, written by hand after docs/setup-file.md."""
+    channel = {"x1a": 32768, "x1b": 32768, "m": 65535, "c": 32768, "abSelect": "A",
+               "x2a": 32768, "x2b": 32768, "dacRegister": 32768}
+    channels = [dict(channel) for _ in range(8)]
+    channels[3].update(x1a=0x9000, x2a=0x9000, dacRegister=0x9000)
+    # Half gain: X2 = X1 * 32768 / 65536 + C - 32768.
+    channels[5].update(m=0x7FFF, x1a=0x4000, x2a=0x2000, x2b=0x4000, abSelect="B",
+                       dacRegister=0x4000)
+    return {"format": "dac-eval setup", "version": 1, "model": "ZR812", "channels": channels,
+            "dacRegistersLoaded": True, "offsetDacs": [4096, 8192], "references": [2.5, 5],
+            "inputRegister": "B", "monitor": {"enabled": True, "source": "IN1", "channel": 6},
+            "gpio": "high"}
+
+
+class SetupOnTheCommandLine(unittest.TestCase):
+    def setUp(self):
+        self.folder = tempfile.TemporaryDirectory()
+
+    def tearDown(self):
+        self.folder.cleanup()
+
+    def file(self, contents, name="bench.json"):
+        path = os.path.join(self.folder.name, name)
+        with open(path, "w", encoding="utf-8") as out:
+            out.write(contents if isinstance(contents, str) else json.dumps(contents, indent=2))
+        return path
+
+    def test_a_good_setup_is_restored_once_started_with_its_model(self):
+        program = Program(BINARY, "--headless", "--remote=0", "--setup", self.file(zr812_setup()))
+        queries = {"*IDN?": "dac-eval,ZR812,simulated,1.06", "DAC3:X1A?": "36864",
+                   "DAC3:REG?": "36864", "DAC5:X2A?": "8192", "DAC5:ABS?": "B",
+                   "DAC5:REG?": "16384", "OFFS0?": "4096", "REF0?": "2.5", "CONT:INP?": "B",
+                   "MON:STAT?": "1", "MON:SEL?": "IN1", "GPIO:MODE?": "HIGH",
+                   # The chip itself: X1A, X1B, M, C, X2A, X2B, DAC register.
+                   "BOAR:SIM:DAC5?": "16384,32768,32767,32768,8192,16384,16384"}
+        with socket.create_connection(("127.0.0.1", program.port), timeout=10) as client:
+            replies = client.makefile()
+            for query, answer in queries.items():
+                client.sendall(query.encode() + b"\n")
+                self.assertEqual(replies.readline().strip(), answer, query)
+        self.assertEqual(program.stop(), 0)
+
+    def test_a_refused_setup_ends_the_program_before_it_starts(self):
+        wide = zr812_setup()
+        wide["channels"][3]["x1a"] = 65536
+        no_gpio = zr812_setup()
+        del no_gpio["gpio"]
+        headless = ("--headless", "--remote=0")
+        cases = [
+            (headless, os.path.join(self.folder.name, "none.json"),
+             "--setup: cannot read none.json: "),
+            (headless, self.file("not a setup\n", "text.json"), "--setup: line 1, column 1: "),
+            (headless + ("--model", "zr810"), self.file(zr812_setup(), "zr812.json"),
+             "--setup: the setup is for ZR812, not for ZR810 (--model)"),
+            (headless, self.file(no_gpio, "no_gpio.json"), "--setup: gpio: missing"),
+            # The window too, on a machine without a display: the file is checked first.
+            ((), self.file(wide, "wide.json"),
+             "--setup: channels[3].x1a: 65536 is outside 0 to 65535"),
+        ]
+        for args, path, message in cases:
+            with self.subTest(message=message):
+                done = run(*args, "--setup", path)
+                self.assertEqual(done.returncode, 2)
+                # Nothing on stdout: the server, which starts before the board connection, never
+                # said it was listening.
+                self.assertEqual(done.stdout, "")
+                self.assertEqual(len(done.stderr.splitlines()), 1, done.stderr)
+                self.assertIn("dac-eval: " + message, done.stderr)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,202 @@
+// The setup file: saved from sessions in random states, loaded onto fresh ones, saved again; and
+// the files that are refused, each with a one-line message naming its key or place, and nothing
+// sent or changed.
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "case_name.h"
+#include "chip_agreement.h"
+#include "session_bench.h"
+#include "setup_file.h"
+#include "setup_scenes.h"
+
+namespace {
+
+QByteArray SavedFile(const Session& session) {
+  SavedSetup setup;
+  EXPECT_FALSE(CaptureSetup(session, setup));
+  return WriteSetup(setup);
+}
+
+class FileRoundTrip : public testing::TestWithParam<const char*> {};
+
+TEST_P(FileRoundTrip, SaveLoadAndSaveAgainGiveTheSameModelAndTheSameFile) {
+  SessionBench saved(GetParam());
+  ScrambleSession(saved.session, 31);
+  const QByteArray file = SavedFile(saved.session);
+
+  SessionBench loaded(GetParam());
+  ScrambleSession(loaded.session, 32);
+  ASSERT_EQ(LoadSetup(loaded.session, file), QString());
+  EXPECT_EQ(ModelDifference(saved.session, loaded.session), "");
+  EXPECT_EQ(ChipDisagreement(loaded.board.chip(), loaded.session), "");
+  EXPECT_EQ(SavedFile(loaded.session), file);
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, FileRoundTrip,
+                         testing::Values("ZR810", "ZR813", "ZR821", "ZR822"));
+
+TEST(SetupFile, GoesThroughTheDiskWholeAndNamesAFileItCannotRead) {
+  QTemporaryDir dir;
+  SessionBench bench("ZR812");
+  ScrambleSession(bench.session, 33);
+  SavedSetup setup;
+  ASSERT_FALSE(CaptureSetup(bench.session, setup));
+  const QString path = dir.filePath(QStringLiteral("bench.json"));
+  ASSERT_EQ(WriteSetupFile(path, setup), QString());
+  const SetupRead read = ReadSetupFile(path);
+  ASSERT_TRUE(read.setup) << read.error.toStdString();
+  EXPECT_EQ(*read.setup, setup);
+
+  EXPECT_TRUE(ReadSetupFile(dir.filePath(QStringLiteral("none.json")))
+                  .error.startsWith(QStringLiteral("cannot read none.json: ")));
+  EXPECT_TRUE(WriteSetupFile(dir.filePath(QStringLiteral("no/such/folder.json")), setup)
+                  .startsWith(QStringLiteral("cannot write folder.json: ")));
+}
+
+// A good file of the model with one key changed by `edit`.
+QByteArray Edited(const char* model, const std::function<void(QJsonObject&)>& edit) {
+  SessionBench bench(model);
+  QJsonObject root = QJsonDocument::fromJson(SavedFile(bench.session)).object();
+  edit(root);
+  return QJsonDocument(root).toJson();
+}
+
+void EditChannel(QJsonObject& root, int n, const char* key, const QJsonValue& value) {
+  QJsonArray channels = root[QStringLiteral("channels")].toArray();
+  QJsonObject channel = channels[n].toObject();
+  channel[QLatin1String(key)] = value;
+  channels[n] = channel;
+  root[QStringLiteral("channels")] = channels;
+}
+
+struct BadFile {
+  const char* name;
+  const char* model;  // of the session it is loaded onto
+  std::function<QByteArray()> bytes;
+  const char* message;
+};
+
+void PrintTo(const BadFile& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class Refused : public testing::TestWithParam<BadFile> {};
+
+TEST_P(Refused, InOneLineNamingTheKeyWithNothingSentOrChanged) {
+  const BadFile& c = GetParam();
+  SessionBench bench(c.model);
+  ScrambleSession(bench.session, 34);
+  const QByteArray before = SavedFile(bench.session);
+  bench.board.clearRequests();
+
+  const QString message = LoadSetup(bench.session, c.bytes());
+  EXPECT_TRUE(message.startsWith(QLatin1String(c.message))) << message.toStdString();
+  EXPECT_FALSE(message.contains(QLatin1Char('\n')));
+  EXPECT_TRUE(bench.codes().empty());
+  EXPECT_EQ(SavedFile(bench.session), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, Refused,
+    testing::Values(
+        BadFile{"Empty", "ZR810", [] { return QByteArray(); },
+                "line 1, column 1: illegal value (not a JSON setup file)"},
+        BadFile{
+            "SyntaxErrorOnLineThree", "ZR810",
+            [] { return QByteArray("{\n  \"format\": \"dac-eval setup\",\n  \"version\" 1\n}"); },
+            "line 3, column 13: missing name separator"},
+        BadFile{"NoObject", "ZR810", [] { return QByteArray("[1, 2]"); },
+                "not a dac-eval setup: no JSON object"},
+        BadFile{"AnotherFormat", "ZR810", [] { return QByteArray(R"({"model": "ZR810"})"); },
+                "format: not a dac-eval setup"},
+        BadFile{"LaterVersion", "ZR810",
+                [] { return Edited("ZR810", [](QJsonObject& r) { r["version"] = 2; }); },
+                "version: 2 is not a version this program reads (1)"},
+        BadFile{"AnotherModel", "ZR810", [] { return Edited("ZR811", [](QJsonObject&) {}); },
+                "the setup is for ZR811, not for ZR810"},
+        BadFile{"MissingKey", "ZR820",
+                [] { return Edited("ZR820", [](QJsonObject& r) { r.remove("inputRegister"); }); },
+                "inputRegister: missing"},
+        BadFile{"UnknownKey", "ZR820",
+                [] { return Edited("ZR820", [](QJsonObject& r) { r["colour"] = "red"; }); },
+                "colour: unknown key"},
+        BadFile{"UnknownChannelKey", "ZR820",
+                [] { return Edited("ZR820", [](QJsonObject& r) { EditChannel(r, 2, "x3", 0); }); },
+                "channels[2].x3: unknown key"},
+        BadFile{
+            "CodeAsText", "ZR810",
+            [] { return Edited("ZR810", [](QJsonObject& r) { EditChannel(r, 1, "m", "FFFF"); }); },
+            "channels[1].m: a whole number expected, not a string"},
+        BadFile{"FractionalCode", "ZR810",
+                [] {
+                  return Edited("ZR810", [](QJsonObject& r) {
+                    r["offsetDacs"] = QJsonArray{1.5, 0};
+                  });
+                },
+                "offsetDacs[0]: 1.5 is not a code"},
+        BadFile{
+            "CodeWiderThanTheModel", "ZR811",
+            [] { return Edited("ZR811", [](QJsonObject& r) { EditChannel(r, 0, "x1a", 16384); }); },
+            "channels[0].x1a: 16384 is outside 0 to 16383"},
+        BadFile{"OffsetWiderThan14Bits", "ZR822",
+                [] {
+                  return Edited("ZR822", [](QJsonObject& r) {
+                    r["offsetDacs"] = QJsonArray{0, 16384};
+                  });
+                },
+                "offsetDacs[1]: 16384 is outside 0 to 16383"},
+        BadFile{"ThirdSelect", "ZR810",
+                [] {
+                  return Edited("ZR810",
+                                [](QJsonObject& r) { EditChannel(r, 0, "abSelect", "C"); });
+                },
+                "channels[0].abSelect: \"C\" is none of \"A\", \"B\""},
+        BadFile{"MonitorMissing", "ZR812",
+                [] { return Edited("ZR812", [](QJsonObject& r) { r.remove("monitor"); }); },
+                "monitor: missing"},
+        BadFile{"ChannelMissing", "ZR812",
+                [] {
+                  return Edited("ZR812", [](QJsonObject& r) {
+                    QJsonArray channels = r["channels"].toArray();
+                    channels.removeLast();
+                    r["channels"] = channels;
+                  });
+                },
+                "channels: ZR812 has 8 channels, the setup lists 7"},
+        BadFile{"BothCorrectedCodesLeftBehind", "ZR822",
+                [] {
+                  return Edited("ZR822", [](QJsonObject& r) {
+                    r["dacRegistersLoaded"] = false;
+                    EditChannel(r, 30, "x2a", 0);
+                    EditChannel(r, 30, "x2b", 0);
+                  });
+                },
+                "channels[30]: x2a and x2b both differ"},
+        BadFile{"CorrectedCodeNoGainGives", "ZR810",
+                [] {
+                  return Edited("ZR810", [](QJsonObject& r) {
+                    r["dacRegistersLoaded"] = false;
+                    EditChannel(r, 0, "x1a", 65535);
+                    EditChannel(r, 0, "x2a", -32768);
+                  });
+                },
+                "channels[0].x2a: -32768 cannot come from X1A 65535"},
+        BadFile{"DacRegisterNotTheSelectedX2", "ZR821",
+                [] {
+                  return Edited("ZR821",
+                                [](QJsonObject& r) { EditChannel(r, 39, "dacRegister", 0x1554); });
+                },
+                "channels[39].dacRegister: 5460 is not the x2a (5461)"},
+        BadFile{"GpioWord", "ZR812",
+                [] { return Edited("ZR812", [](QJsonObject& r) { r["gpio"] = "sideways"; }); },
+                "gpio: \"sideways\" is none of \"input\", \"low\", \"high\""}),
+    CaseName());
+
+}  // namespace
