@@ -95,10 +95,10 @@ std::string ColumnText(const RequestLog& log, const LogEntry& entry, LogColumn c
     case LogColumn::Word:
       return WordColumn(r);
     case LogColumn::Origin:
-      if (const LoggedAction* action = ActionOf(log, entry)) return action->origin;
+      if (const LoggedAction* action = ActionOf(log, entry)) return action->action.origin;
       return {};
     case LogColumn::Command:
-      if (const LoggedAction* action = ActionOf(log, entry)) return action->command;
+      if (const LoggedAction* action = ActionOf(log, entry)) return action->command();
       return {};
   }
   return {};

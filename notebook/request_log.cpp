@@ -9,6 +9,10 @@ namespace {
 constexpr std::size_t kMostStatusTexts = 4096;
 }  // namespace
 
+std::string LoggedAction::command() const {
+  return CommandOf(action, part).value_or("");
+}
+
 RequestLog::RequestLog(Session& session, std::size_t capacity)
     : session_(session), entries_(capacity), actions_(capacity), ended_(capacity) {
   session_.addListener(*this);
@@ -20,11 +24,8 @@ RequestLog::~RequestLog() {
 
 void RequestLog::actionStarted(const OperatorAction& action) {
   running_.push_back(actions_.end());
-  actions_.push(LoggedAction{.kind = action.kind,
-                             .origin = action.origin,
-                             .command = CommandOf(action, session_.chip().part()).value_or(""),
-                             .refused = false,
-                             .refusal = {}});
+  actions_.push(LoggedAction{
+      .action = action, .part = session_.chip().part(), .refused = false, .refusal = {}});
 }
 
 void RequestLog::actionEnded() {

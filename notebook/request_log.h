@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue.h"
 #include "operator_action.h"
 #include "ring.h"
 #include "session.h"
@@ -30,13 +31,16 @@ struct LogEntry {
   uint16_t statusText = 0;      // the status in words, as an index of RequestLog::statusTexts()
 };
 
-// One operator action as the log keeps it.
+// One operator action as the log keeps it: its plain values and the model it ran on, from which
+// the command that repeats it is made when it is shown or exported, not while the action runs.
 struct LoggedAction {
-  OperatorAction::Kind kind = OperatorAction::Kind::Start;
-  std::string origin;   // the window control's caption, or "remote <address>"
-  std::string command;  // the command that repeats it; empty when none does
+  OperatorAction action;  // with who asked: the window control's caption, or "remote <address>"
+  const PartInfo* part = nullptr;
   bool refused = false;
   std::string refusal;  // why, when refused
+
+  // The command that repeats the action; empty when none does.
+  std::string command() const;
 };
 
 class RequestLog : public SessionListener {

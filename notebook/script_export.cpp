@@ -72,15 +72,16 @@ std::string CommentText(std::string text) {
   return text;
 }
 
-std::string ActionLine(const LoggedAction& action) {
-  const std::string origin = CommentText(action.origin);
-  if (action.refused) {
-    return "# refused, not replayed: " + CommentText(action.command) + " (" + origin + ": " +
-           CommentText(action.refusal) + ")\n";
+std::string ActionLine(const LoggedAction& logged) {
+  const std::string origin = CommentText(logged.action.origin);
+  const std::string command = logged.command();
+  if (logged.refused) {
+    return "# refused, not replayed: " + CommentText(command) + " (" + origin + ": " +
+           CommentText(logged.refusal) + ")\n";
   }
-  if (action.command.empty()) return "# not replayed, no command repeats it: " + origin + "\n";
-  const char* call = action.command.back() == '?' ? "ask" : "send";
-  return std::string(call) + "(" + PythonString(action.command) + ")  # " + origin + "\n";
+  if (command.empty()) return "# not replayed, no command repeats it: " + origin + "\n";
+  const char* call = command.back() == '?' ? "ask" : "send";
+  return std::string(call) + "(" + PythonString(command) + ")  # " + origin + "\n";
 }
 
 }  // namespace
@@ -114,7 +115,7 @@ std::string SessionAsScript(const RequestLog& log, std::string_view resource) {
   for (uint64_t n = ended.begin(); n < ended.end(); ++n) {
     const LoggedAction* action = log.action(ended.at(n));
     dropped = dropped || action == nullptr;
-    if (action == nullptr || action->kind == OperatorAction::Kind::Start) continue;
+    if (action == nullptr || action->action.kind == OperatorAction::Kind::Start) continue;
     body += ActionLine(*action);
   }
   if (dropped) {

@@ -1,8 +1,9 @@
 #pragma once
 // The request log as a table for the pane, read straight from the log's ring: no row is copied.
 // Rows follow the log when refresh() is called (the pane calls it on a timer, so that a write
-// never waits for the table): entries the log dropped leave the top, new ones come in at the
-// bottom, newest last. Failed requests stand out: a light red row and a mark before the status.
+// never waits for the table): newest last, new entries come in at the bottom and, until the log
+// is full, the entries it dropped leave the top; once it is full every row moves on to a newer
+// request in place. Failed requests stand out: a light red row and a mark before the status.
 
 #include <QAbstractTableModel>
 #include <cstdint>
