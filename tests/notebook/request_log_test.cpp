@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -102,6 +105,48 @@ TEST(RequestLog, StatusesInTheBoardLinksWords) {
   EXPECT_EQ(Column(b.log, read, LogColumn::Direction), "in");
   EXPECT_EQ(Column(b.log, read, LogColumn::Length), "3");
   EXPECT_EQ(Column(b.log, read, LogColumn::Command), "GPIO:READ?");
+}
+
+struct RefusalCase {
+  const char* model;
+  std::function<std::optional<std::string>(Session&)> act;  // the refusal's text, if any
+};
+
+// Every action the session refuses is marked refused in the log, with the session's own text,
+// sends nothing, and stands in the script as a comment only.
+TEST(RequestLog, RefusedActionsAreMarked) {
+  const auto text = [](const Refused& refused) -> std::optional<std::string> {
+    if (!refused) return std::nullopt;
+    return refused->text;
+  };
+  const std::vector<RefusalCase> cases{
+      {"ZR811", [&](Session& s) { return text(s.writeRegister(3, ChannelRegister::C, 0x4000)); }},
+      {"ZR810", [&](Session& s) { return text(s.writeVoltage(3, 1000.0)); }},
+      {"ZR810", [&](Session& s) { return text(s.writeOffsetDac(0, 0x4000)); }},
+      {"ZR810", [&](Session& s) { return text(s.directLoad(0x1000000)); }},
+      {"ZR822", [&](Session& s) { return text(s.setMonitorEnabled(true)); }},
+      {"ZR810", [&](Session& s) { return text(s.chooseMonitorItem(3)); }},
+      {"ZR822", [&](Session& s) { return text(s.setGpioMode(GpioMode::OutputHigh)); }},
+      {"ZR822",
+       [&](Session& s) -> std::optional<std::string> {
+         if (s.readGpio()) return std::nullopt;
+         return "this model has no monitor or GPIO pin";
+       }},
+  };
+  for (const RefusalCase& c : cases) {
+    LoggedBench b(c.model);
+    const std::optional<std::string> refusal = c.act(b.session);
+    ASSERT_TRUE(refusal) << c.model;
+    ASSERT_EQ(b.log.endedActions().size(), 1u);
+    const LoggedAction* action = b.log.action(b.log.endedActions().at(0));
+    ASSERT_NE(action, nullptr);
+    EXPECT_TRUE(action->refused) << *refusal;
+    std::string oneLine = *refusal;
+    std::replace(oneLine.begin(), oneLine.end(), '\r', ' ');
+    EXPECT_EQ(action->refusal, oneLine);
+    EXPECT_EQ(b.log.entries().size(), 0u) << *refusal;
+    EXPECT_TRUE(LoggedBench::ScriptCommands(SessionAsScript(b.log)).empty()) << *refusal;
+  }
 }
 
 TEST(RequestLog, TimeToTheMicrosecond) {
