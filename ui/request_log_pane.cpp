@@ -9,16 +9,26 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <array>
 
 #include "app_title.h"
 #include "c_array_export.h"
 #include "csv_export.h"
+#include "log_columns.h"
 #include "script_export.h"
 
 namespace {
 
 constexpr int kRowHeight = 18;
 constexpr int kTableHeight = 220;
+// Column widths in pixels, by LogColumn: narrow for the short hexadecimal fields, so that the
+// origin and command fit beside them in the window's width; the command takes what is left.
+constexpr std::array<int, kLogColumnCount - 1> kColumnWidths{100, 55, 45, 45, 60, 50, 130, 55, 100};
+
+// Counts as the program writes numbers everywhere, whatever the desktop's locale: "100,000".
+QString Count(uint64_t n) {
+  return QLocale(QLocale::English, QLocale::UnitedStates).toString(static_cast<qulonglong>(n));
+}
 
 QTableView* MakeTable(QAbstractItemModel& model, QWidget* parent) {
   auto* table = new QTableView(parent);
@@ -31,6 +41,9 @@ QTableView* MakeTable(QAbstractItemModel& model, QWidget* parent) {
   // Rows of one height: the table never measures 100,000 rows.
   table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   table->verticalHeader()->setDefaultSectionSize(kRowHeight);
+  for (std::size_t column = 0; column < kColumnWidths.size(); ++column) {
+    table->setColumnWidth(static_cast<int>(column), kColumnWidths[column]);
+  }
   table->horizontalHeader()->setStretchLastSection(true);
   table->setMinimumHeight(kTableHeight);
   return table;
@@ -89,10 +102,8 @@ void RequestLogPane::refresh() {
   const int before = model_.rowCount();
   model_.refresh();
   if (follow && model_.rowCount() != before) table_->scrollToBottom();
-  count_->setText(
-      QStringLiteral("%1 requests (the last %2 are kept)")
-          .arg(QLocale::c().toString(static_cast<qulonglong>(log_.entries().end())),
-               QLocale::c().toString(static_cast<qulonglong>(log_.entries().capacity()))));
+  count_->setText(QStringLiteral("%1 requests (the last %2 are kept)")
+                      .arg(Count(log_.entries().end()), Count(log_.entries().capacity())));
 }
 
 void RequestLogPane::showEvent(QShowEvent* event) {
