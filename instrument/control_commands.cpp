@@ -2,6 +2,8 @@
 
 #include <array>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "call.h"
 #include "channel_number.h"
@@ -83,6 +85,35 @@ std::string SimulatedChannel(const SimulatedChip& chip, int dac) {
   return text.str();
 }
 
+// The simulated board behind the session, or nothing with -221 queued on another link.
+const SimulatedBoard* SimulatedBoardOf(scpi::Call& call, const Session& session) {
+  const auto* board = dynamic_cast<const SimulatedBoard*>(&session.link().driver());
+  if (board == nullptr) {
+    call.error(scpi::errc::kSettingsConflict, "the board link is not the simulated board");
+  }
+  return board;
+}
+
+// The words the simulated board received, oldest first, as decimal numbers: the last
+// kKeptRequests of them at most, so that the reply stays bounded however long the program runs.
+std::string SimulatedWords(const SimulatedBoard& board) {
+  std::vector<int32_t> words;
+  for (const SimulatedBoard::RecordedRequest& r : board.requests()) {
+    if (r.code == static_cast<uint8_t>(Request::Spi) && r.direction == kDirectionOut) {
+      words.push_back((r.index & 0xFF) << 16 | (r.value & 0xFFFF));
+    }
+  }
+  const std::size_t first = words.size() > SimulatedBoard::kKeptRequests
+                                ? words.size() - SimulatedBoard::kKeptRequests
+                                : 0;
+  std::string text;
+  for (std::size_t i = first; i < words.size(); ++i) {
+    if (i != first) text += ',';
+    text += std::to_string(words[i]);
+  }
+  return text;
+}
+
 void AddBoard(scpi::CommandTree& tree, Session& session) {
   tree.add("BOARd:RELoad", 0, 0, OnBoard(session, [&session](scpi::Call& call) {
              session.reload([&call](const std::string& text, const std::string& title) {
@@ -91,13 +122,15 @@ void AddBoard(scpi::CommandTree& tree, Session& session) {
            }));
   tree.add("BOARd:LINK?", 0, 0, [&session](scpi::Call& call) { call.reply(LinkName(session)); });
   tree.add("BOARd:SIMulation:DAC#?", 0, 0, [&session](scpi::Call& call) {
-    const auto* board = dynamic_cast<const SimulatedBoard*>(&session.link().driver());
-    if (board == nullptr) {
-      call.error(scpi::errc::kSettingsConflict, "the board link is not the simulated board");
-      return;
-    }
+    const SimulatedBoard* board = SimulatedBoardOf(call, session);
+    if (board == nullptr) return;
     if (const std::optional<int> dac = ChannelRecord(call, session)) {
       call.reply(SimulatedChannel(board->chip(), *dac));
+    }
+  });
+  tree.add("BOARd:SIMulation:WORDs?", 0, 0, [&session](scpi::Call& call) {
+    if (const SimulatedBoard* board = SimulatedBoardOf(call, session)) {
+      call.reply(SimulatedWords(*board));
     }
   });
 }

@@ -6,7 +6,8 @@
 
 // DAC<n>:X1A, X1B, M, C, X2A?, X2B?, REGister?, ABSel, VOLTage.
 void AddChannelCommands(scpi::CommandTree& tree, Session& session);
-// LDAC, CONTrol:LDAC|RESet|CLR|INPut, WORD, BOARd:RELoad, BOARd:LINK?, BOARd:SIMulation:DAC<n>?.
+// LDAC, CONTrol:LDAC|RESet|CLR|INPut, WORD, BOARd:RELoad, BOARd:LINK?, BOARd:SIMulation:DAC<n>?
+// and WORDs?.
 void AddControlCommands(scpi::CommandTree& tree, Session& session);
 // OFFSet<k>, REFerence<k>, MONitor:STATe|SELect, GPIO:MODE|READ?.
 void AddSettingCommands(scpi::CommandTree& tree, Session& session);

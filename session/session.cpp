@@ -61,6 +61,11 @@ Session::ActionScope::ActionScope(Session& session, OperatorAction action) : ses
   session_.notify([&action](SessionListener& l) { l.actionStarted(action); });
 }
 
+Refused Session::ActionScope::outcome(Refused refused) const {
+  if (refused) session_.notify([&refused](SessionListener& l) { l.actionRefused(*refused); });
+  return refused;
+}
+
 Session::ActionScope::~ActionScope() {
   session_.notify([](SessionListener& l) { l.actionEnded(); });
 }

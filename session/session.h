@@ -145,6 +145,8 @@ class Session {
     ~ActionScope();
     ActionScope(const ActionScope&) = delete;
     ActionScope& operator=(const ActionScope&) = delete;
+    // What the action comes to: a refusal is told to the listeners before the action ends.
+    Refused outcome(Refused refused) const;
 
    private:
     Session& session_;

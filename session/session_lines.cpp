@@ -55,7 +55,9 @@ int32_t Session::readbackTest() {
 Refused Session::directLoad(int64_t word) {
   const ActionScope action(*this, {.kind = OperatorAction::Kind::DirectLoad, .code = word});
   const CheckVerdict verdict = CheckCode(word, kWordBits);
-  if (verdict.refused()) return Refusal{Refusal::Kind::OutOfRange, verdict.text, verdict.title};
+  if (verdict.refused()) {
+    return action.outcome(Refusal{Refusal::Kind::OutOfRange, verdict.text, verdict.title});
+  }
   SPIout(verdict.value);
   return std::nullopt;
 }

@@ -8,6 +8,7 @@
 #include "channel_register.h"
 
 struct OperatorAction;
+struct Refusal;
 
 class SessionListener {
  public:
@@ -16,6 +17,8 @@ class SessionListener {
   // An action begins and ends; actions nest when one runs inside another's yield.
   virtual void actionStarted(const OperatorAction& /*action*/) {}
   virtual void actionEnded() {}
+  // The action running was refused: it stored and sent nothing (heard before its end).
+  virtual void actionRefused(const Refusal& /*refusal*/) {}
   // A register of channel record `dac` took a new value.
   virtual void registerStored(int /*dac*/, ChannelRegister /*reg*/) {}
   // X2A (or X2B) of the record was recomputed.

@@ -1,5 +1,7 @@
 // The monitor multiplexer and the general-purpose pin of the models that have them.
 
+#include <utility>
+
 #include "command_word.h"
 #include "monitor_state.h"
 #include "session.h"
@@ -13,7 +15,7 @@ Refused Session::needsMonitor() const {
 Refused Session::setMonitorEnabled(bool enabled) {
   const ActionScope action(*this,
                            {.kind = OperatorAction::Kind::SetMonitorEnabled, .flag = enabled});
-  if (Refused refused = needsMonitor()) return refused;
+  if (Refused refused = needsMonitor()) return action.outcome(std::move(refused));
   MonitorState_ = MonitorAfterEnable(MonitorState_, enabled);
   notify([](SessionListener& l) { l.monitorChanged(); });
   SPIout(MonitorWord(MonitorState_));
@@ -23,14 +25,16 @@ Refused Session::setMonitorEnabled(bool enabled) {
 Refused Session::chooseMonitorItem(int item) {
   const ActionScope action(*this,
                            {.kind = OperatorAction::Kind::ChooseMonitorItem, .number = item});
-  if (Refused refused = needsMonitor()) return refused;
+  if (Refused refused = needsMonitor()) return action.outcome(std::move(refused));
   if (!monitorEnabled()) {
-    return Refusal{Refusal::Kind::Conflict, "the monitor is disabled: enable it first", ""};
+    return action.outcome(
+        Refusal{Refusal::Kind::Conflict, "the monitor is disabled: enable it first", ""});
   }
   const int items = 2 + chip_.part()->monitorEntries;
   if (item < -1 || item >= items) {
-    return Refusal{Refusal::Kind::OutOfRange,
-                   "the monitor has channels 0 to " + std::to_string(items - 3), ""};
+    return action.outcome(Refusal{Refusal::Kind::OutOfRange,
+                                  "the monitor has channels 0 to " + std::to_string(items - 3),
+                                  ""});
   }
   MonitorState_ = MonitorAfterChoice(MonitorState_, item);
   notify([](SessionListener& l) { l.monitorChanged(); });
@@ -41,7 +45,7 @@ Refused Session::chooseMonitorItem(int item) {
 Refused Session::setGpioMode(GpioMode mode) {
   const ActionScope action(
       *this, {.kind = OperatorAction::Kind::SetGpioMode, .number = static_cast<int>(mode)});
-  if (Refused refused = needsMonitor()) return refused;
+  if (Refused refused = needsMonitor()) return action.outcome(std::move(refused));
   gpioMode_ = mode;
   notify([](SessionListener& l) { l.gpioModeChanged(); });
   SPIout(GpioWord(static_cast<int>(mode)));
@@ -50,7 +54,10 @@ Refused Session::setGpioMode(GpioMode mode) {
 
 std::optional<bool> Session::readGpio() {
   const ActionScope action(*this, {.kind = OperatorAction::Kind::ReadGpio});
-  if (needsMonitor()) return std::nullopt;
+  if (Refused refused = needsMonitor()) {
+    (void)action.outcome(std::move(refused));
+    return std::nullopt;
+  }
   SPIout(ReadbackSelectWord(kGpioReadbackData));
   gpioLevel_ = (link_.SPIread() & 1) != 0;
   notify([](SessionListener& l) { l.gpioLevelRead(); });

@@ -12,7 +12,9 @@ Refused Session::writeOffsetDac(int k, int64_t code) {
   const ActionScope action(
       *this, {.kind = OperatorAction::Kind::WriteOffsetDac, .code = code, .number = k});
   const CheckVerdict verdict = CheckCode(code, kOffsetDacBits);
-  if (verdict.refused()) return Refusal{Refusal::Kind::OutOfRange, verdict.text, verdict.title};
+  if (verdict.refused()) {
+    return action.outcome(Refusal{Refusal::Kind::OutOfRange, verdict.text, verdict.title});
+  }
   SPIout(OffsetDacWord(k, verdict.value));
   chip_.OffsetDAC(k) = verdict.value;  // the model follows once the word has gone out
   notify([k](SessionListener& l) { l.offsetDacWritten(k); });

@@ -43,7 +43,7 @@ Refused Session::checkChannelCode(int64_t code) const {
 Refused Session::writeRegister(int dac, ChannelRegister reg, int64_t code, const Yield& yield) {
   const ActionScope action(
       *this, {.kind = OperatorAction::Kind::WriteRegister, .dac = dac, .reg = reg, .code = code});
-  return storeAndSend(dac, reg, code, yield);
+  return action.outcome(storeAndSend(dac, reg, code, yield));
 }
 
 Refused Session::storeAndSend(int dac, ChannelRegister reg, int64_t code, const Yield& yield) {
@@ -129,9 +129,9 @@ Refused Session::writeVoltage(int dac, double volts) {
   const VoltageSolution solution =
       CodeForVoltage(chip_, static_cast<int16_t>(dac), references_, volts);
   if (!solution.found) {
-    return Refusal{Refusal::Kind::OutOfRange, solution.miss.reason, ""};
+    return action.outcome(Refusal{Refusal::Kind::OutOfRange, solution.miss.reason, ""});
   }
   const bool fromB = chip_.DACs.at(static_cast<size_t>(dac)).ABsel() != 0;
-  return storeAndSend(dac, fromB ? ChannelRegister::X1B : ChannelRegister::X1A,
-                      solution.found->code, {});
+  return action.outcome(storeAndSend(dac, fromB ? ChannelRegister::X1B : ChannelRegister::X1A,
+                                     solution.found->code, {}));
 }

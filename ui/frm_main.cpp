@@ -3,11 +3,15 @@
 
 #include "frm_main.h"
 
+#include "request_log.h"
+#include "request_log_pane.h"
+
 frmMain::frmMain(Session& session, WindowServices& services, QWidget* parent)
     : QMainWindow(parent), session_(session), services_(services) {
   services_.setGate(&session_.gate());
   buildMenus();
   buildWindowControls();
+  buildRequestLog();
   wireStartup();
   wireSelection();
   wireWrites();
@@ -16,9 +20,11 @@ frmMain::frmMain(Session& session, WindowServices& services, QWidget* parent)
   wireSignals();
   wireMenus();
   wireSetupFiles();
+  wireRequestLog();
   session_.addListener(*this);
 }
 
 frmMain::~frmMain() {
   session_.removeListener(*this);
+  delete requestLogPane;  // before the log it reads
 }

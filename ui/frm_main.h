@@ -6,6 +6,7 @@
 #include <QString>
 #include <cstdint>
 
+#include <memory>
 #include <optional>
 
 #include "chip_model.h"
@@ -15,6 +16,8 @@
 #include "window_services.h"
 
 struct PartInfo;
+class RequestLog;
+class RequestLogPane;
 
 // The window is a view of the session: its handlers read the controls, call the session's action
 // and show a refusal; the session tells it (as a SessionListener) what changed, whoever changed
@@ -112,6 +115,7 @@ class frmMain : public QMainWindow, private SessionListener {
 
   // ---- state, read by tests ----
   Session& session() { return session_; }
+  const RequestLog& requestLog() const { return *requestLog_; }
   const ChipModel& chip() const { return session_.chip(); }
   ChipModel& chipModel() { return session_.chipModel(); }
   WindowServices& services() { return services_; }
@@ -132,6 +136,7 @@ class frmMain : public QMainWindow, private SessionListener {
   OffsetTab tab1;
   SignalsTab tab2;
   VoltagesTab tab3;
+  RequestLogPane* requestLogPane = nullptr;  // View > Request Log
 
  protected:
   void closeEvent(QCloseEvent* event) override;  // Form_Unload: closes every other open window
@@ -145,6 +150,7 @@ class frmMain : public QMainWindow, private SessionListener {
   void buildOffsetTab(QWidget* page);
   void buildSignalsTab(QWidget* page);
   void buildVoltagesTab(QWidget* page);
+  void buildRequestLog();  // frm_main_request_log.cpp
 
   // Signal wiring, one per behaviour file, run once by the constructor after the layout.
   void wireStartup();
@@ -155,6 +161,7 @@ class frmMain : public QMainWindow, private SessionListener {
   void wireSignals();
   void wireMenus();
   void wireSetupFiles();
+  void wireRequestLog();
 
   // Session events (frm_main_session_events.cpp): the displays follow the session.
   void registerStored(int dac, ChannelRegister reg) override;
@@ -184,6 +191,7 @@ class frmMain : public QMainWindow, private SessionListener {
 
   Session& session_;
   WindowServices& services_;
+  std::unique_ptr<RequestLog> requestLog_;
   // While a handler of the window runs: changes then are the window's own (its boxes already
   // hold what the operator typed), and a register label shows the text as typed.
   int acting_ = 0;

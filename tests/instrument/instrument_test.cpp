@@ -8,6 +8,7 @@
 
 #include "case_name.h"
 #include "connection.h"
+#include "fake_driver.h"
 #include "instrument_tree.h"
 #include "session_bench.h"
 
@@ -127,6 +128,14 @@ INSTANTIATE_TEST_SUITE_P(
                     {"8192;A"},
                     {},
                     {0xC90014, 0x060002}},
+        // The words of the simulated board, including those of the window's own earlier
+        // actions, oldest first.
+        CommandCase{"SimulatedBoardWords",
+                    "ZR810",
+                    {"BOAR:SIM:WORD?", "DAC1:X1A 5;:CONT:INP B", "BOARd:SIMulation:WORDs?"},
+                    {"", "13172741,65540"},
+                    {},
+                    {0xC90005, 0x010004}},
         CommandCase{"SyntaxStopsTheLineExecutionErrorsDoNot",
                     "ZR810",
                     {"BOGUS;:DAC0:X1A 1", "DAC0:X1A 99999;:DAC0:X1A 2;X1A?"},
@@ -153,6 +162,21 @@ TEST(CommandBoardFailure, AFailedRequestIsMinus200ForItsSender) {
   std::vector<int> errors = DrainErrors(sender);
   EXPECT_FALSE(errors.empty());
   for (int code : errors) EXPECT_EQ(code, -200);
+}
+
+// The diagnostic queries of the simulated board refuse another link and send nothing.
+TEST(CommandSimulation, AnotherLinkIsASettingsConflict) {
+  FakeDriver driver;
+  BoardLink link(driver);
+  Session session(link, "/nonexistent");
+  session.chooseModel(*FindPart("ZR810"));
+  const scpi::CommandTree tree = InstrumentTree(session);
+  scpi::Connection client(tree);
+  for (const char* query : {"BOAR:SIM:WORD?", "BOAR:SIM:DAC0?"}) {
+    EXPECT_EQ(client.execute(query), std::nullopt) << query;
+    EXPECT_EQ(DrainErrors(client), std::vector<int>{-221}) << query;
+  }
+  EXPECT_TRUE(driver.calls.empty());
 }
 
 }  // namespace
