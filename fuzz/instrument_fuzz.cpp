@@ -21,6 +21,7 @@
 #include "catalogue.h"
 #include "chip_agreement.h"
 #include "connection.h"
+#include "fresh_session.h"
 #include "fuzz_check.h"
 #include "instrument_tree.h"
 #include "line_assembler.h"
@@ -73,32 +74,11 @@ bool Mentions(std::string_view line, std::string_view what) {
   return false;
 }
 
-// A fresh board, link and session for every input, in the same places, so that the command tree
-// (built once: building it costs more than running an input) finds each input's session where
-// its commands look for it.
-struct Bench {
-  std::optional<SimulatedBoard> board;
-  std::optional<BoardLink> link;
-  std::optional<Session> session;
-
-  Session& start(const PartInfo& part) {
-    board.emplace();
-    link.emplace(*board);
-    session.emplace(*link, "/nonexistent");
-    session->chooseModel(part);
-    session->UpdateOffset();
-    session->ResetChannels();
-    session->LoadUSB({});
-    board->clearRequests();
-    return *session;
-  }
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  static Bench bench;
+  static FreshSession bench;
   const PartInfo& part = PartCatalogue()[data[0] % kPartCount];
   Session& session = bench.start(part);
   SimulatedBoard& board = *bench.board;

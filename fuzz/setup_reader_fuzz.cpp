@@ -15,31 +15,12 @@
 #include <optional>
 
 #include "chip_agreement.h"
+#include "fresh_session.h"
 #include "fuzz_check.h"
 #include "saved_setup.h"
 #include "setup_file.h"
 
 namespace {
-
-struct Bench {
-  std::optional<SimulatedBoard> board;
-  std::optional<BoardLink> link;
-  std::optional<Session> session;
-
-  Session& start(const PartInfo& part) {
-    session.reset();
-    link.reset();
-    board.emplace();
-    link.emplace(*board);
-    session.emplace(*link, "/nonexistent");
-    session->chooseModel(part);
-    session->UpdateOffset();
-    session->ResetChannels();
-    session->LoadUSB({});
-    board->clearRequests();
-    return *session;
-  }
-};
 
 SavedSetup Capture(const Session& session) {
   SavedSetup setup;
@@ -68,7 +49,7 @@ void CheckRestored(const SavedSetup& file, const SavedSetup& now) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  static Bench bench;
+  static FreshSession bench;
   Session& session = bench.start(PartCatalogue()[data[0] % kPartCount]);
   const SavedSetup before = Capture(session);
   const QByteArray bytes(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
