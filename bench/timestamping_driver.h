@@ -22,6 +22,7 @@ class TimestampingDriver : public VendorDriver {
   int16_t Vendor_Request(int32_t handle, uint8_t request, int32_t value, int32_t index,
                          uint8_t direction, int32_t length, uint8_t* data) override;
   std::string description() const override { return inner_.description(); }
+  std::string linkName() const override { return inner_.linkName(); }
 
   // Forgets the words seen so far.
   void clearWords() { words_ = 0; }

@@ -70,6 +70,7 @@ class SimulatedBoard : public VendorDriver {
   int16_t Vendor_Request(int32_t handle, uint8_t request, int32_t value, int32_t index,
                          uint8_t direction, int32_t length, uint8_t* data) override;
   std::string description() const override;
+  std::string linkName() const override { return "simulated"; }
   std::string statusText(int16_t status) const override;
 
   // The chip model fitted to the board: its resolution and power-on code. The chip's registers

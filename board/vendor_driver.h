@@ -26,6 +26,8 @@ class VendorDriver {
 
   // What this driver is, for the window's status line: "Simulated board", or the library path.
   virtual std::string description() const = 0;
+  // Which kind of link this is, as remote control names it: "simulated", "library" or "usb".
+  virtual std::string linkName() const = 0;
 
   // A status other than 0 in words, for the operator: why a request failed.
   virtual std::string statusText(int16_t status) const {

@@ -1,13 +1,10 @@
 #include "command_support.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "channel_number.h"
 #include "error_queue.h"
-#include "library_driver.h"
 #include "request_failure.h"
-#include "simulated_board.h"
 
 void ReportRefusal(scpi::Call& call, const Refused& refused) {
   if (!refused) return;
@@ -41,8 +38,5 @@ std::optional<int> ChannelRecord(scpi::Call& call, const Session& session) {
 }
 
 std::string LinkName(const Session& session) {
-  const VendorDriver& driver = session.link().driver();
-  if (dynamic_cast<const SimulatedBoard*>(&driver) != nullptr) return "simulated";
-  if (dynamic_cast<const LibraryDriver*>(&driver) != nullptr) return "library";
-  return "usb";
+  return session.link().driver().linkName();
 }

@@ -3,12 +3,10 @@
 
 #include <QString>
 
-#include "simulated_board.h"
 #include "vendor_driver.h"
 
 inline QString boardLinkText(VendorDriver& driver) {
   QString text = QStringLiteral("Board link: ") + QString::fromStdString(driver.description());
-  if (dynamic_cast<SimulatedBoard*>(&driver) != nullptr)
-    text += QStringLiteral(" (no driver library)");
+  if (driver.linkName() == "simulated") text += QStringLiteral(" (no driver library)");
   return text;
 }

@@ -60,6 +60,7 @@ class UsbDriver : public VendorDriver {
                          uint8_t direction, int32_t length, uint8_t* data) override;
   // "USB board on bus 1, port 1.4", or "USB link, no board open".
   std::string description() const override;
+  std::string linkName() const override { return "usb"; }
   // The statuses in words: "board unplugged", "no answer within 1 s", ...
   std::string statusText(int16_t status) const override;
 

@@ -63,4 +63,5 @@ struct FakeDriver : VendorDriver {
     return requestStatus;
   }
   std::string description() const override { return "Fake driver"; }
+  std::string linkName() const override { return "library"; }
 };

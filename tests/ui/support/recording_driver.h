@@ -36,6 +36,7 @@ class RecordingDriver : public VendorDriver {
     return status;
   }
   std::string description() const override { return inner_.description(); }
+  std::string linkName() const override { return inner_.linkName(); }
   std::string statusText(int16_t status) const override { return inner_.statusText(status); }
 
   const std::vector<SimulatedBoard::RecordedRequest>& requests() const { return requests_; }
