@@ -25,6 +25,13 @@ std::optional<int> ReadNumber(std::string_view text, int max) {
   return value;
 }
 
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
 std::optional<int> ModelRow(std::string name) {
   std::transform(name.begin(), name.end(), name.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
@@ -41,18 +48,50 @@ std::string ModelNames() {
   return names;
 }
 
-// PORT, or ADDRESS:PORT ([IPv6]:PORT for an IPv6 address).
+// Four decimal numbers 0 to 255 joined by dots: no shorthand such as 127.1, no hexadecimal and no
+// single number, each of which the socket library would read as some address.
+bool IsDottedQuad(std::string_view text) {
+  int parts = 0;
+  while (true) {
+    const std::size_t dot = text.find('.');
+    const std::string_view part = text.substr(0, dot);
+    const bool leadingZero = part.size() > 1 && part.front() == '0';  // read as octal by some
+    if (part.empty() || part.size() > 3 || leadingZero || !ReadNumber(part, 255)) return false;
+    ++parts;
+    if (dot == std::string_view::npos) break;
+    text.remove_prefix(dot + 1);
+  }
+  return parts == 4;
+}
+
+// What may stand between brackets: hexadecimal groups, colons and an IPv4 tail (checked in full
+// when the server binds it).
+bool LooksLikeIpv6(std::string_view text) {
+  return std::count(text.begin(), text.end(), ':') >= 2 &&
+         std::all_of(text.begin(), text.end(), [](char c) {
+           return std::isxdigit(static_cast<unsigned char>(c)) || c == ':' || c == '.';
+         });
+}
+
+// PORT, or ADDRESS:PORT, the address being a dotted-quad IPv4 address, an IPv6 address in
+// brackets, or localhost.
 std::optional<RemoteEndpoint> ReadEndpoint(std::string_view text) {
   RemoteEndpoint endpoint;
-  const std::size_t colon = text.rfind(':');
+  const bool bracketed = !text.empty() && text.front() == '[';
+  const std::size_t colon = bracketed ? text.find("]:") + 1 : text.find(':');
+  if (bracketed && colon == 0) return std::nullopt;
   if (colon != std::string_view::npos) {
     std::string_view host = text.substr(0, colon);
-    if (host.size() >= 2 && host.front() == '[' && host.back() == ']')
+    if (bracketed) {
       host = host.substr(1, host.size() - 2);
-    if (host.empty()) return std::nullopt;
+      if (!LooksLikeIpv6(host)) return std::nullopt;
+    } else if (!IsDottedQuad(host) && !EqualsIgnoringCase(host, "localhost")) {
+      return std::nullopt;
+    }
     endpoint.address = std::string(host);
     text = text.substr(colon + 1);
   }
+  if (text.empty() || text.size() > 5) return std::nullopt;
   const std::optional<int> port = ReadNumber(text, 65535);
   if (!port) return std::nullopt;
   endpoint.port = static_cast<uint16_t>(*port);
@@ -89,8 +128,20 @@ class Parser {
       o.simulate = true;
     } else if (name == "--remote") {
       const auto endpoint = inlineValue ? ReadEndpoint(*inlineValue) : RemoteEndpoint{};
-      if (!endpoint) return fail("--remote takes PORT or ADDRESS:PORT, not " + *inlineValue);
+      if (!endpoint) {
+        return fail(
+            "--remote takes PORT or ADDRESS:PORT (a dotted-quad IPv4 address, an IPv6 "
+            "address in brackets or localhost), not " +
+            *inlineValue);
+      }
       o.remote = endpoint;
+    } else if (name == "--remote-clients") {
+      const auto value = valueOf(name, inlineValue);
+      if (!value) return;
+      const auto number = ReadNumber(*value, 1024);
+      if (!number || *number < 1)
+        return fail("--remote-clients takes a number of clients from 1 to 1024, not " + *value);
+      o.remoteClients = *number;
     } else if (name == "--model") {
       const auto value = valueOf(name, inlineValue);
       if (!value) return;
@@ -161,6 +212,8 @@ std::string UsageText() {
          "  --remote[=PORT]      remote control: a SCPI server on 127.0.0.1:5025, or PORT\n"
          "  --remote=ADDRESS:PORT  the server on another address, on purpose (0 takes a free "
          "port)\n"
+         "  --remote-clients N   how many remote clients may be connected at once (1 to 1024;\n"
+         "                       64 unless given)\n"
          "  --simulate           the built-in simulated board, even with a board attached\n"
          "  --usb-id VID:PID[,VID:PID]  the board's USB IDs, before and after its firmware loads\n"
          "  --board N            the N-th board found (from 0) rather than the first\n"

@@ -17,6 +17,7 @@ struct Options {
   std::optional<int> model;  // catalogue row of --model
   bool headless = false;
   std::optional<RemoteEndpoint> remote;
+  int remoteClients = 64;  // --remote-clients N: how many clients at once
   bool simulate = false;
   std::optional<std::string> usbIds;     // --usb-id VID:PID[,VID:PID], read by the board link
   int board = 0;                         // --board N: the N-th board found

@@ -16,7 +16,7 @@ std::optional<QHostAddress> HostAddress(const std::string& text) {
 }  // namespace
 
 std::unique_ptr<ScpiServer> StartServer(Session& session, const RemoteEndpoint& endpoint,
-                                        QString& error) {
+                                        int clientLimit, QString& error) {
   const std::optional<QHostAddress> address = HostAddress(endpoint.address);
   if (!address) {
     error = QStringLiteral("--remote: %1 is not an IP address")
@@ -24,6 +24,7 @@ std::unique_ptr<ScpiServer> StartServer(Session& session, const RemoteEndpoint& 
     return nullptr;
   }
   auto server = std::make_unique<ScpiServer>(session);
+  server->setClientLimit(clientLimit);
   QString reason;
   if (!server->listen(*address, endpoint.port, reason)) {
     error = QStringLiteral("remote control cannot listen on %1:%2: %3")
@@ -34,5 +35,11 @@ std::unique_ptr<ScpiServer> StartServer(Session& session, const RemoteEndpoint& 
   }
   std::printf("SCPI server listening on %s\n", qPrintable(server->address()));
   std::fflush(stdout);
+  if (!address->isLoopback()) {
+    std::fprintf(stderr,
+                 "dac-eval: warning: remote control listens on %s: anyone who can reach that "
+                 "address and port can drive the board\n",
+                 qPrintable(server->address()));
+  }
   return server;
 }

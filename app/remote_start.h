@@ -9,6 +9,6 @@
 
 // The server, listening; nullptr with a one-line reason in `error` when the address is not one
 // or cannot be bound (a port in use). Prints the address it listens on as one line on standard
-// output.
+// output, and a warning on standard error when that address is not the loopback.
 std::unique_ptr<ScpiServer> StartServer(Session& session, const RemoteEndpoint& endpoint,
-                                        QString& error);
+                                        int clientLimit, QString& error);

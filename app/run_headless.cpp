@@ -25,7 +25,8 @@ int RunHeadless(const Options& options, const char* programPath,
                    QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString());
   Session& session = core.session;
   QString reason;
-  const std::unique_ptr<ScpiServer> server = StartServer(session, *options.remote, reason);
+  const std::unique_ptr<ScpiServer> server =
+      StartServer(session, *options.remote, options.remoteClients, reason);
   if (!server) {
     std::fprintf(stderr, "dac-eval: %s\n", qPrintable(reason));
     return kBadStartExitCode;

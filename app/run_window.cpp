@@ -50,7 +50,7 @@ int RunWindow(const Options& options, const char* programPath,
   std::unique_ptr<ScpiServer> server;
   if (options.remote) {
     QString reason;
-    server = StartServer(session, *options.remote, reason);
+    server = StartServer(session, *options.remote, options.remoteClients, reason);
     if (!server) {
       std::fprintf(stderr, "dac-eval: %s\n", qPrintable(reason));
       return kBadStartExitCode;
@@ -63,6 +63,11 @@ int RunWindow(const Options& options, const char* programPath,
     window.showStatus(RemoteStatus(*server));
     QObject::connect(server.get(), &ScpiServer::clientsChanged, &window,
                      [&window, &server] { window.showStatus(RemoteStatus(*server)); });
+    QObject::connect(
+        server.get(), &ScpiServer::clientRefused, &window, [&window, &server](const QString& peer) {
+          window.showStatus(RemoteStatus(*server) +
+                            QStringLiteral(": refused %1, no room for another").arg(peer));
+        });
   }
   return QApplication::exec();
 }

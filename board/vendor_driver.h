@@ -29,6 +29,10 @@ class VendorDriver {
   // Which kind of link this is, as remote control names it: "simulated", "library" or "usb".
   virtual std::string linkName() const = 0;
 
+  // The serial-number string of the board open, as its USB descriptor gives it; empty where the
+  // link has none (the simulated board, the library route) or no board is open.
+  virtual std::string serialNumber() const { return {}; }
+
   // A status other than 0 in words, for the operator: why a request failed.
   virtual std::string statusText(int16_t status) const {
     return "status " + std::to_string(status);

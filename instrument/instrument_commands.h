@@ -4,6 +4,8 @@
 #include "command_tree.h"
 #include "session.h"
 
+// *IDN?, *RST, *TST?, SYSTem:REMote|RWLock|LOCal.
+void AddIdentityCommands(scpi::CommandTree& tree, Session& session);
 // DAC<n>:X1A, X1B, M, C, X2A?, X2B?, REGister?, ABSel, VOLTage.
 void AddChannelCommands(scpi::CommandTree& tree, Session& session);
 // LDAC, CONTrol:LDAC|RESet|CLR|INPut, WORD, BOARd:RELoad, BOARd:LINK?, BOARd:SIMulation:DAC<n>?

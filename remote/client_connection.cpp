@@ -2,37 +2,30 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
-#include <array>
+#include <string_view>
+#include <utility>
 
-namespace {
-
-// One turn's slice of work: long enough to run thousands of short lines, short enough that the
-// window never misses a frame.
-constexpr qint64 kSliceNs = 4'000'000;
-
-}  // namespace
-
-ClientConnection::ClientConnection(QTcpSocket* socket, const scpi::CommandTree& tree,
+ClientConnection::ClientConnection(qintptr descriptor, const scpi::CommandTree& tree,
                                    Session& session, QObject* parent)
-    : QObject(parent), socket_(socket), session_(session), scpi_(tree) {
+    : QObject(parent), socket_(new StreamSocket(descriptor, this)), session_(session), scpi_(tree) {
   origin_ = "remote " + peerName().toStdString();
-  socket_->setParent(this);
-  socket_->setReadBufferSize(kReadBuffer);
-  // A reply written while Nagle's algorithm waits for an acknowledgement stalls the client.
-  socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-  connect(socket_, &QTcpSocket::readyRead, this, &ClientConnection::serve);
-  connect(socket_, &QTcpSocket::bytesWritten, this, [this] {
-    if (socket_->bytesToWrite() <= kMaxBacklog) scheduleServe();
+  connect(socket_, &StreamSocket::readyRead, this, &ClientConnection::serve);
+  connect(socket_, &StreamSocket::bytesSent, this, [this] {
+    if (socket_->unsent() <= kMaxBacklog) scheduleServe();
   });
-  connect(socket_, &QTcpSocket::disconnected, this, [this] { emit closed(this); });
+  connect(socket_, &StreamSocket::finished, this, [this] { emit closed(this); });
 }
 
 QString ClientConnection::peerName() const {
-  return QStringLiteral("%1:%2").arg(socket_->peerAddress().toString()).arg(socket_->peerPort());
+  const QHostAddress address = socket_->peerAddress();
+  const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
+                           ? QStringLiteral("[%1]").arg(address.toString())
+                           : address.toString();
+  return QStringLiteral("%1:%2").arg(host).arg(socket_->peerPort());
 }
 
 void ClientConnection::scheduleServe() {
-  if (scheduled_) return;
+  if (scheduled_ || closing_) return;
   scheduled_ = true;
   QTimer::singleShot(0, this, [this] {
     scheduled_ = false;
@@ -41,37 +34,97 @@ void ClientConnection::scheduleServe() {
 }
 
 void ClientConnection::serve() {
+  if (closing_) return;
+  socket_->watchInput(false);
   QElapsedTimer slice;
   slice.start();
-  bool wrote = false;
-  while (session_.gate().open() && socket_->state() == QAbstractSocket::ConnectedState) {
-    if (socket_->bytesToWrite() > kMaxBacklog) break;  // resumed by bytesWritten
-    if (slice.nsecsElapsed() > kSliceNs) {
-      scheduleServe();
-      break;
+  const Session::Origin origin(session_, origin_);
+  for (;;) {
+    // Resumed by the gate opening, or by the peer taking replies (bytesSent).
+    if (!session_.gate().open() || socket_->unsent() > kMaxBacklog) return;
+    if (slice.nsecsElapsed() > sliceNs_) return scheduleServe();
+    switch (next()) {
+      case Work::More:
+        continue;
+      case Work::Waiting:
+        return socket_->watchInput(true);
+      case Work::Done:
+        closing_ = true;
+        return socket_->finish();
     }
-    if (!readChunk()) break;
-    wrote = true;
   }
-  if (wrote) socket_->flush();
 }
 
-// Feeds one chunk of what has arrived through the line framing into the command tree; false when
-// nothing was waiting.
-bool ClientConnection::readChunk() {
-  std::array<char, kReadChunk> chunk;
-  const qint64 got = socket_->read(chunk.data(), static_cast<qint64>(chunk.size()));
-  if (got <= 0) return false;
-  const Session::Origin origin(session_, origin_);
-  lines_.feed(
-      std::string_view(chunk.data(), static_cast<std::size_t>(got)),
-      [this](std::string_view line) {
-        if (const std::optional<std::string> reply = scpi_.execute(line)) {
-          QByteArray bytes(reply->data(), static_cast<qsizetype>(reply->size() + 1));
-          bytes[static_cast<qsizetype>(reply->size())] = '\n';
-          socket_->write(bytes);  // one write per reply: never split by the socket's buffering
-        }
-      },
-      [this] { scpi_.inputOverrun(); });
-  return true;
+ClientConnection::Work ClientConnection::next() {
+  if (scpi_.inLine()) {
+    runUnit();
+    return Work::More;
+  }
+  if (beginNextLine()) return Work::More;
+  if (inputEnded_) return Work::Done;
+  return readInput();
+}
+
+void ClientConnection::runUnit() {
+  const bool more = scpi_.step();
+  sendReply(!more);
+}
+
+// Hands the line's reply to the socket: at its end (with its LF), or a piece of a long one.
+void ClientConnection::sendReply(bool lineEnded) {
+  if (!lineEnded && scpi_.replyPending() < kReplyPiece) return;
+  std::string text = scpi_.takeReply();
+  if (lineEnded && scpi_.answered()) text += '\n';
+  if (socket_->broken()) return;  // the peer is gone: its commands still run, unanswered
+  socket_->send(std::move(text));
+}
+
+// Takes the next complete line of the input read so far into the engine; false when the input
+// read holds no further line (a partial one stays with the assembler).
+bool ClientConnection::beginNextLine() {
+  bool begun = false;
+  while (!begun && inputAt_ < inputEnd_) {
+    const std::string_view pending(input_.data() + inputAt_, inputEnd_ - inputAt_);
+    const std::size_t lf = pending.find('\n');
+    const std::size_t take = lf == std::string_view::npos ? pending.size() : lf + 1;
+    lines_.feed(
+        pending.substr(0, take),
+        [&](std::string_view line) {
+          scpi_.begin(line);
+          begun = true;
+        },
+        [this] { scpi_.inputOverrun(); });
+    inputAt_ += take;
+  }
+  return begun;
+}
+
+ClientConnection::Work ClientConnection::readInput() {
+  std::size_t got = 0;
+  switch (socket_->receive(input_.data(), input_.size(), got)) {
+    case StreamSocket::Input::Data:
+      inputAt_ = 0;
+      inputEnd_ = got;
+      return Work::More;
+    case StreamSocket::Input::Nothing:
+      return Work::Waiting;
+    case StreamSocket::Input::Ended:
+      endOfInput(true);
+      return Work::More;
+    case StreamSocket::Input::Failed:
+      endOfInput(false);
+      return Work::More;
+  }
+  return Work::Waiting;
+}
+
+// The peer sends no more. After a clean end (a half-close) a last line without its LF runs as if
+// it had one; after a reset the client is gone, and a partial line is most likely cut short.
+void ClientConnection::endOfInput(bool clean) {
+  inputEnded_ = true;
+  if (clean) {
+    lines_.finish([this](std::string_view line) { scpi_.begin(line); });
+  } else {
+    lines_ = scpi::LineAssembler();
+  }
 }

@@ -77,7 +77,7 @@ std::optional<int> Call::choice(std::size_t i, std::initializer_list<std::string
 }
 
 void Call::reply(std::string_view text) {
-  connection_.addAnswer(text);
+  if (!tooMuchData_ && !connection_.addAnswer(text)) tooMuchData_ = true;
 }
 
 void Call::error(int code, std::string_view detail) {

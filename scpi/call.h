@@ -42,7 +42,8 @@ class Call {
   // The index in `mnemonics` (patterns like "INPut") of the one the parameter names.
   std::optional<int> choice(std::size_t i, std::initializer_list<std::string_view> mnemonics);
 
-  // One answer of a query; the answers of one line are joined with ';' into its reply.
+  // One answer of a query; the answers of one line are joined with ';' into its reply. An
+  // answer that would make the line's reply too long is dropped with -223, and ends the line.
   void reply(std::string_view text);
   // Queues an error, with a detail shown after the standard text. A command error (-1xx) stops
   // the rest of the line; after an execution error (-2xx) the next message unit still runs.
@@ -53,6 +54,8 @@ class Call {
   std::string_view header() const { return header_; }
   // Whether a command error (-1xx) was queued for this unit.
   bool commandErrorQueued() const { return commandError_; }
+  // Whether the rest of the line is skipped: a command error, or a reply grown too long.
+  bool endsLine() const { return commandError_ || tooMuchData_; }
 
  private:
   // Whether parameter `i` was given; queues -109 when not.
@@ -63,6 +66,7 @@ class Call {
   std::span<const std::string_view> params_;
   std::string_view header_;
   bool commandError_ = false;
+  bool tooMuchData_ = false;
 };
 
 }  // namespace scpi

@@ -65,6 +65,8 @@ class CommandTree {
   Lookup find(const Header& header, HeaderPath& path, Match& match) const;
 
   std::size_t commandCount() const { return commands_.size(); }
+  // Every command, in the order added.
+  const std::vector<Command>& commands() const { return commands_; }
 
  private:
   struct Leaf {

@@ -19,16 +19,35 @@ std::string Parameters(int count) {
 Connection::Connection(const CommandTree& tree) : tree_(&tree) {}
 
 std::optional<std::string> Connection::execute(std::string_view line) {
-  path_ = HeaderPath{};
-  reply_.clear();
-  answered_ = false;
-  std::size_t pos = 0;
-  while (pos <= line.size()) {
-    const std::string_view unit = NextUnit(line, pos);
-    if (!unit.empty() && !run(unit)) break;
+  begin(line);
+  while (step()) {
   }
   if (!answered_) return std::nullopt;
-  return reply_;
+  return takeReply();
+}
+
+void Connection::begin(std::string_view line) {
+  line_.assign(line);
+  pos_ = 0;
+  inLine_ = true;
+  path_ = HeaderPath{};
+  reply_.clear();
+  replyBytes_ = 0;
+  answered_ = false;
+}
+
+bool Connection::step() {
+  while (inLine_) {
+    if (pos_ > line_.size()) {
+      inLine_ = false;
+      break;
+    }
+    const std::string_view unit = NextUnit(line_, pos_);
+    if (unit.empty()) continue;
+    if (!run(unit)) inLine_ = false;
+    break;
+  }
+  return inLine_;
 }
 
 void Connection::queueError(int code, std::string_view detail) {
@@ -84,13 +103,22 @@ bool Connection::run(std::string_view unit) {
   } catch (...) {
     call.error(errc::kExecutionError, "unexpected failure");
   }
-  return !call.commandErrorQueued();
+  return !call.endsLine();
 }
 
-void Connection::addAnswer(std::string_view text) {
+bool Connection::addAnswer(std::string_view text) {
+  const std::size_t added = text.size() + (answered_ ? 1 : 0);
+  if (replyBytes_ + added > kMaxReply) {
+    queueError(errc::kTooMuchData, "the reply to this line would pass " +
+                                       std::to_string(kMaxReply) + " bytes (" +
+                                       std::to_string(kMaxReply / (1024 * 1024)) + " MiB)");
+    return false;
+  }
   if (answered_) reply_ += ';';
   reply_ += text;
+  replyBytes_ += added;
   answered_ = true;
+  return true;
 }
 
 }  // namespace scpi

@@ -26,6 +26,11 @@ class LineAssembler {
   template <typename OnLine, typename OnOverrun>
   void feed(std::string_view bytes, OnLine&& onLine, OnOverrun&& onOverrun);
 
+  // The end of the input: a partial line (not one being discarded) is handed to onLine as if its
+  // LF had come, a CR at its end dropped as before a LF. The assembler is empty afterwards.
+  template <typename OnLine>
+  void finish(OnLine&& onLine);
+
   // Bytes of the partial line held (a CR waiting for its LF included).
   std::size_t buffered() const { return length_ + (pendingCr_ ? 1 : 0); }
   // Bytes of memory held for the partial line: none until a line is split, then the limit.
@@ -76,6 +81,14 @@ void LineAssembler::feed(std::string_view bytes, OnLine&& onLine, OnOverrun&& on
     }
     if (lf != std::string_view::npos) discarding_ = false;
   }
+}
+
+template <typename OnLine>
+void LineAssembler::finish(OnLine&& onLine) {
+  const bool partialLine = !discarding_ && (length_ > 0 || pendingCr_);
+  if (partialLine) onLine(partial());
+  reset();
+  discarding_ = false;
 }
 
 }  // namespace scpi

@@ -37,6 +37,30 @@ void AddStatusCommands(CommandTree& tree) {
            [](Call& call) { call.connection().status().setEvents(esr::kOperationComplete); });
   tree.add("*OPC?", 0, 0, [](Call& call) { call.reply("1"); });
   tree.add("*WAI", 0, 0, [](Call&) {});
+  // No options to report.
+  tree.add("*OPT?", 0, 0, [](Call& call) { call.reply("0"); });
+}
+
+// SYSTem:ERRor:ALL?: every queued error, oldest first, joined by ','; the queue is then empty.
+void ReplyAllErrors(Call& call) {
+  ErrorQueue& errors = call.connection().errors();
+  std::string text = errors.empty() ? FormatError(Error{}) : std::string();
+  while (const std::optional<Error> oldest = errors.pop()) {
+    if (!text.empty()) text += ',';
+    text += FormatError(*oldest);
+  }
+  call.reply(text);
+}
+
+// SYSTem:HELP:HEADers?: every header of the tree, one per line, as a definite-length block.
+void ReplyHeaders(Call& call) {
+  std::string headers;
+  for (const CommandTree::Command& command : call.connection().tree().commands()) {
+    headers += command.pattern;
+    headers += '\n';
+  }
+  const std::string length = std::to_string(headers.size());
+  call.reply("#" + std::to_string(length.size()) + length + headers);
 }
 
 void AddSystemCommands(CommandTree& tree) {
@@ -47,7 +71,9 @@ void AddSystemCommands(CommandTree& tree) {
   tree.add("SYSTem:ERRor:COUNt?", 0, 0, [](Call& call) {
     call.reply(FormatInteger(static_cast<int64_t>(call.connection().errors().size())));
   });
+  tree.add("SYSTem:ERRor:ALL?", 0, 0, ReplyAllErrors);
   tree.add("SYSTem:VERSion?", 0, 0, [](Call& call) { call.reply("1999.0"); });
+  tree.add("SYSTem:HELP:HEADers?", 0, 0, ReplyHeaders);
 }
 
 }  // namespace

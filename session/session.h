@@ -26,6 +26,9 @@
 #include "transfer_function.h"
 
 enum class GpioMode { Input = 0, OutputLow = 1, OutputHigh = 2 };
+// Who drives the chip: the window alone (Local), a remote client beside the window (Remote), or a
+// remote client with the window's chip controls locked (Locked), as bench instruments have it.
+enum class RemoteMode { Local, Remote, Locked };
 
 class Session {
  public:
@@ -113,8 +116,18 @@ class Session {
   // it may put the link on another board driver (a board plugged in since start).
   void reload(const FailedLoadReport& report);
   void setBeforeReload(std::function<void()> hook) { beforeReload_ = std::move(hook); }
+  // *TST?: asks the board for a readback that changes nothing the operator set (the GPIO pin on
+  // the models that have it, otherwise the readback test) and gives why it failed, or nothing
+  // when the board answered. Neither the register model nor the last word shown changes.
+  std::optional<std::string> selfTest();
   // Whether the last connection sequence loaded a board's firmware.
   bool boardLoaded() const { return link_.DownloadStatus == 0; }
+
+  // ---- remote control's claim on the window
+  // `client` names who set it ("remote 127.0.0.1:40112"); Local clears it.
+  void setRemoteMode(RemoteMode mode, std::string client);
+  RemoteMode remoteMode() const { return remoteMode_; }
+  const std::string& remoteClient() const { return remoteClient_; }
 
   // ---- state
   const ChipModel& chip() const { return chip_; }
@@ -184,6 +197,8 @@ class Session {
   std::vector<SessionListener*> listeners_;
   std::function<void()> beforeReload_;
   std::string origin_;
+  RemoteMode remoteMode_ = RemoteMode::Local;
+  std::string remoteClient_;
   uint64_t failedRequests_ = 0;
   RequestRecord lastFailure_;
 };

@@ -44,4 +44,6 @@ class SessionListener {
   virtual void requestDone(const RequestRecord& /*request*/) {}
   // The board link was opened again (start-up, Reload USB).
   virtual void linkChanged() {}
+  // A remote client took or gave back the window (SYSTem:REMote, RWLock, LOCal).
+  virtual void remoteModeChanged() {}
 };

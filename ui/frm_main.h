@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "chip_model.h"
 #include "frm_main_controls.h"
@@ -179,6 +180,10 @@ class frmMain : public QMainWindow, private SessionListener {
   void wordShown(int32_t word) override;
   void requestDone(const RequestRecord& request) override;
   void linkChanged() override;
+  // frm_main_remote.cpp: the status bar names a remote client in charge; its lock disables the
+  // window's chip controls.
+  void remoteModeChanged() override;
+  void lockChipControls(bool locked);
 
   // "X >>" (no register: the present route), "M >>", "C >>" from the active entry box.
   void writeRegisterFromEntry(std::optional<ChannelRegister> reg, const QString& button);
@@ -197,5 +202,8 @@ class frmMain : public QMainWindow, private SessionListener {
   int acting_ = 0;
   std::optional<QString> typedText_;
   bool requestFailing_ = false;  // the status bar names a failed request until one succeeds
+  // What a remote lock disabled, to be enabled again when it ends.
+  std::vector<QWidget*> lockedWidgets_;
+  std::vector<QAction*> lockedActions_;
   friend class WindowAction;
 };

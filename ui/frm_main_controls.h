@@ -48,6 +48,7 @@ struct WindowControls {
   QLabel* lblBoardLink = nullptr;    // status bar: which board link is in use
   QLabel* lblBoardStatus = nullptr;  // status bar: no board, or the request that failed and why
   QLabel* lblStatus = nullptr;       // status bar: remote control and other news, once there is any
+  QLabel* lblRemote = nullptr;       // status bar: the remote client in charge, while one is
   // Line2(0..9) join the entry boxes of tab 0 to their bus; Line2(10..14) the direct-load options.
   std::array<ShapeWidget*, 15> Line2{};
 };

@@ -5,6 +5,8 @@
 #include <libusb.h>
 
 #include <algorithm>
+#include <array>
+#include <string>
 #include <thread>
 
 #include "firmware_image.h"
@@ -34,6 +36,19 @@ constexpr int32_t kMaxRequestLength = 4096;
 
 int16_t Status(int libusbError) {
   return static_cast<int16_t>(libusbError);
+}
+
+// The serial-number string of an open device (iSerialNumber), empty when it has none.
+std::string SerialNumber(libusb_device_handle* device) {
+  libusb_device_descriptor descriptor{};
+  if (libusb_get_device_descriptor(libusb_get_device(device), &descriptor) != 0 ||
+      descriptor.iSerialNumber == 0)
+    return {};
+  std::array<unsigned char, 128> text{};
+  const int length = libusb_get_string_descriptor_ascii(device, descriptor.iSerialNumber,
+                                                        text.data(), sizeof text - 1);
+  if (length <= 0) return {};
+  return std::string(reinterpret_cast<const char*>(text.data()), static_cast<std::size_t>(length));
 }
 
 bool FitsSixteenBits(int32_t number) {
@@ -88,7 +103,7 @@ int16_t UsbDriver::Connect(int32_t /*vendorId*/, int32_t /*productId*/, uint8_t 
   const FoundBoard& board = boards.boards()[boardNumber];
   libusb_device_handle* device = nullptr;
   if (const int opened = libusb_open(board.device, &device); opened != 0) return Status(opened);
-  open_ = OpenBoard{nextHandle(), device, board.place, board.address};
+  open_ = OpenBoard{nextHandle(), device, board.place, board.address, SerialNumber(device)};
   if (handle != nullptr) *handle = open_->handle;
   return 0;
 }
@@ -121,7 +136,7 @@ int16_t UsbDriver::reopenAfterLoad(int32_t handle, const UsbPlace& place, uint8_
       libusb_device_handle* device = nullptr;
       const int opened = libusb_open(board->device, &device);
       if (opened == 0) {
-        open_ = OpenBoard{handle, device, place, board->address};
+        open_ = OpenBoard{handle, device, place, board->address, SerialNumber(device)};
         return 0;
       }
       lastFailure = Status(opened);  // e.g. access not yet granted to the new device node

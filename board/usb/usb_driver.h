@@ -61,6 +61,7 @@ class UsbDriver : public VendorDriver {
   // "USB board on bus 1, port 1.4", or "USB link, no board open".
   std::string description() const override;
   std::string linkName() const override { return "usb"; }
+  std::string serialNumber() const override { return open_ ? open_->serial : std::string(); }
   // The statuses in words: "board unplugged", "no answer within 1 s", ...
   std::string statusText(int16_t status) const override;
 
@@ -70,6 +71,7 @@ class UsbDriver : public VendorDriver {
     libusb_device_handle* device = nullptr;
     UsbPlace place;
     uint8_t address = 0;
+    std::string serial;  // the device's serial-number string, empty when it has none
   };
 
   bool isOpen(int32_t handle) const { return open_ && open_->handle == handle; }

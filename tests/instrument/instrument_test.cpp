@@ -59,7 +59,22 @@ TEST_P(Command, AnswersQueuesAndSends) {
 INSTANTIATE_TEST_SUITE_P(
     Tree, Command,
     testing::Values(
-        CommandCase{"Identity", "ZR811", {"*idn?"}, {"dac-eval,ZR811,simulated,1.06"}, {}, {}},
+        // Manufacturer, model, serial number (none on the simulated board), version.
+        CommandCase{"Identity",
+                    "ZR811",
+                    {"*idn?;:BOAR:LINK?;:*OPT?"},
+                    {"dac-eval,ZR811,0,1.06;simulated;0"},
+                    {},
+                    {}},
+        // The self-test reads back, changing nothing: the GPIO pin where the model has one,
+        // the readback test elsewhere; the last word shown stays.
+        CommandCase{"SelfTestWithGpio",
+                    "ZR812",
+                    {"WORD #HC00005;:*TST?;:WORD?"},
+                    {"0;12582917"},
+                    {},
+                    {0xC00005, 0x058580}},
+        CommandCase{"SelfTestWithoutGpio", "ZR822", {"*TST?"}, {"0"}, {}, {0x050000}},
         CommandCase{"WriteAndReadBackOnOneLine",
                     "ZR810",
                     {"DAC9:X1A #H8001;X1A?;X2A?;:DAC9:REG?"},
@@ -157,6 +172,9 @@ TEST(CommandBoardFailure, AFailedRequestIsMinus200ForItsSender) {
   EXPECT_EQ(sender.execute("SYST:ERR?"),
             "-200,\"Execution error;request DD (word CC0009) failed: no board attached\"");
   EXPECT_EQ(other.execute("SYST:ERR?"), "0,\"No error\"");
+  EXPECT_EQ(other.execute("*TST?"), "1");
+  EXPECT_EQ(other.execute("SYST:ERR?"),
+            "-330,\"Self-test failed;request DD (word 058580) failed: no board attached\"");
 
   sender.execute("BOAR:REL");
   std::vector<int> errors = DrainErrors(sender);

@@ -26,7 +26,16 @@ class CommandLine(unittest.TestCase):
             ("--model", "ZR999", "--headless"): "unknown model ZR999",
             ("--headless",): "--headless needs --model or --setup",
             ("--remote=99999",): "--remote takes PORT or ADDRESS:PORT",
-            ("--headless", "--model", "zr810", "--remote=300.1.1.1:5000"): "not an IP address",
+            # Only dotted-quad IPv4, bracketed IPv6 and localhost: nothing the socket library
+            # would read as some other address.
+            ("--headless", "--model", "zr810", "--remote=300.1.1.1:5000"): "not 300.1.1.1:5000",
+            ("--remote=0:0",): "--remote takes PORT or ADDRESS:PORT",
+            ("--remote=127.1:5025",): "--remote takes PORT or ADDRESS:PORT",
+            ("--remote=0x7f000001:5025",): "--remote takes PORT or ADDRESS:PORT",
+            ("--remote=2130706433:5025",): "--remote takes PORT or ADDRESS:PORT",
+            ("--remote=::1:5025",): "--remote takes PORT or ADDRESS:PORT",
+            ("--remote-clients", "0"): "--remote-clients takes a number of clients from 1 to 1024",
+            ("--remote-clients=1025",): "--remote-clients takes a number of clients from 1",
         }
         for args, message in cases.items():
             with self.subTest(args=args):
@@ -49,16 +58,25 @@ class CommandLine(unittest.TestCase):
     def test_help_lists_the_options(self):
         done = run("--help")
         self.assertEqual(done.returncode, 0)
-        for option in ("--model", "--headless", "--remote", "--simulate", "--usb-id", "--board",
-                       "--setup"):
+        for option in ("--model", "--headless", "--remote", "--remote-clients", "--simulate",
+                       "--usb-id", "--board", "--setup"):
             self.assertIn(option, done.stdout)
 
     def test_headless_needs_no_display_and_stops_cleanly(self):
         program = Program(BINARY, "--headless", "--model", "zr823", "--remote=0")
         with socket.create_connection(("127.0.0.1", program.port), timeout=10) as client:
             client.sendall(b"*IDN?\n")
-            self.assertEqual(client.makefile().readline(), "dac-eval,ZR823,simulated,1.06\n")
+            self.assertEqual(client.makefile().readline(), "dac-eval,ZR823,0,1.06\n")
         self.assertEqual(program.stop(), 0)
+        self.assertEqual(program.stderr, "")
+
+    def test_a_server_open_beyond_the_loopback_warns_once(self):
+        program = Program(BINARY, "--headless", "--model", "zr810", "--remote=0.0.0.0:0")
+        self.assertEqual(program.stop(), 0)
+        warning = program.stderr.splitlines()
+        self.assertEqual(len(warning), 1, program.stderr)
+        self.assertIn(f"remote control listens on 0.0.0.0:{program.port}: anyone who can reach "
+                      "that address and port can drive the board", warning[0])
 
 
 def zr812_setup():
@@ -91,7 +109,7 @@ class SetupOnTheCommandLine(unittest.TestCase):
 
     def test_a_good_setup_is_restored_once_started_with_its_model(self):
         program = Program(BINARY, "--headless", "--remote=0", "--setup", self.file(zr812_setup()))
-        queries = {"*IDN?": "dac-eval,ZR812,simulated,1.06", "DAC3:X1A?": "36864",
+        queries = {"*IDN?": "dac-eval,ZR812,0,1.06", "BOAR:LINK?": "simulated", "DAC3:X1A?": "36864",
                    "DAC3:REG?": "36864", "DAC5:X2A?": "8192", "DAC5:ABS?": "B",
                    "DAC5:REG?": "16384", "OFFS0?": "4096", "REF0?": "2.5", "CONT:INP?": "B",
                    "MON:STAT?": "1", "MON:SEL?": "IN1", "GPIO:MODE?": "HIGH",

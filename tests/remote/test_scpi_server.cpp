@@ -2,6 +2,10 @@
 // own replies and errors, a client that never reads, a client gone in mid-line, a line over the
 // limit, and a remote write while the window's write is inside its yield.
 
+#include <sys/socket.h>
+
+#include <QLabel>
+#include <QPushButton>
 #include <QTcpSocket>
 #include <QtTest>
 #include <string>
@@ -54,7 +58,14 @@ class Client {
   }
   void readEverything() { socket_.setReadBufferSize(0); }
   qint64 waitingToBeSent() const { return socket_.bytesToWrite(); }
-  void close() { socket_.abort(); }
+  // Gone at once, with a reset (as when the client's machine drops the connection), rather than
+  // the orderly end of its input.
+  void vanish() {
+    const linger reset{1, 0};
+    ::setsockopt(static_cast<int>(socket_.socketDescriptor()), SOL_SOCKET, SO_LINGER, &reset,
+                 sizeof reset);
+    socket_.abort();
+  }
 
  private:
   QTcpSocket socket_;
@@ -74,6 +85,7 @@ class ScpiServerTest : public QObject {
   void aClientGoneInMidLineLeavesNoTrace();
   void aLineOverTheLimitIsDiscardedWhateverItsLength();
   void aRemoteWriteWaitsForTheWindowsYield();
+  void aRemoteLockDisablesTheChipControlsUntilItsClientLeaves();
 
  private:
   std::unique_ptr<SessionBench> bench_;
@@ -105,7 +117,7 @@ void ScpiServerTest::eachClientHasItsOwnRepliesAndErrors() {
   a.send("DAC1:X1A 1;X1A?\nDAC1:X1A 2;X1A?\n");
   b.send("*IDN?\n");
   QCOMPARE(a.lines(2), (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
-  QCOMPARE(b.lines(1), QStringList{QStringLiteral("dac-eval,ZR810,simulated,1.06")});
+  QCOMPARE(b.lines(1), QStringList{QStringLiteral("dac-eval,ZR810,0,1.06")});
 }
 
 void ScpiServerTest::aClientThatNeverReadsHoldsUpNobody() {
@@ -142,9 +154,9 @@ void ScpiServerTest::aClientThatNeverReadsHoldsUpNobody() {
   qInfo("largest backlog %lld bytes; %lld bytes of queries still unsent", largestBacklog,
         stalled.waitingToBeSent());
   // The replies of the stalled client waited in a bounded backlog...
-  QVERIFY2(largestBacklog > ClientConnection::kMaxBacklog / 2, "the client never stalled");
-  QVERIFY2(largestBacklog <= ClientConnection::kMaxBacklog + 256 * 1024,
-           qPrintable(QString::number(largestBacklog)));
+  constexpr auto kMaxBacklog = static_cast<qint64>(ClientConnection::kMaxBacklog);
+  QVERIFY2(largestBacklog > kMaxBacklog / 2, "the client never stalled");
+  QVERIFY2(largestBacklog <= kMaxBacklog + 256 * 1024, qPrintable(QString::number(largestBacklog)));
   // ...and none is lost: once it reads, every query it sent is answered.
   stalled.readEverything();
   QCOMPARE(stalled.lines(queries).size(), queries);
@@ -157,7 +169,7 @@ void ScpiServerTest::aClientGoneInMidLineLeavesNoTrace() {
     QVERIFY(QTest::qWaitFor([&] { return server_->clientCount() == 1; }, kWaitMs));
     leaving.send("DAC0:X1A 12");
     QTest::qWait(20);
-    leaving.close();
+    leaving.vanish();
   }
   QVERIFY(QTest::qWaitFor([&] { return server_->clientCount() == 0; }, kWaitMs));
   Client next(port_);
@@ -200,6 +212,42 @@ void ScpiServerTest::aRemoteWriteWaitsForTheWindowsYield() {
   QCOMPARE(client.lines(1), QStringList{QStringLiteral("1")});
   QCOMPARE(w.wordsSent(), (std::vector<int32_t>{0xC81234, 0xC80005}));
   QCOMPARE(w.find<QLabel>(QStringLiteral("lblXA"))->text(), QStringLiteral("0005"));
+}
+
+// SYSTem:RWLock disables what acts on the chip (nothing the operator does can open a message box
+// that would hold up the script); the status bar names the client; REMote leaves the controls
+// usable; the lock ends with LOCal or with the client's connection.
+void ScpiServerTest::aRemoteLockDisablesTheChipControlsUntilItsClientLeaves() {
+  WindowUnderTest w(0);
+  ScpiServer server(w.session());
+  QString error;
+  QVERIFY(server.listen(QHostAddress::LocalHost, 0, error));
+  const quint16 port = server.address().section(QLatin1Char(':'), -1).toUShort();
+  auto* x = w.find<QPushButton>(QStringLiteral("cmdX1A"));
+  auto* ldac = w.find<QPushButton>(QStringLiteral("Command2"));
+  const auto remoteText = [&] {
+    auto* label = w.window().findChild<QLabel*>(QStringLiteral("lblRemote"));
+    return label != nullptr ? label->text() : QString();
+  };
+  const auto locked = [&] { return !x->isEnabled() && !ldac->isEnabled(); };
+  const auto unlocked = [&] { return x->isEnabled() && ldac->isEnabled(); };
+  {
+    Client client(port);
+    QCOMPARE(client.ask("SYST:REM;*OPC?"), QStringLiteral("1"));
+    QVERIFY(unlocked());
+    QVERIFY(remoteText().startsWith(QStringLiteral("Remote (127.0.0.1:")));
+    QCOMPARE(client.ask("SYST:RWL;*OPC?"), QStringLiteral("1"));
+    QVERIFY(locked());
+    QVERIFY(remoteText().startsWith(QStringLiteral("Remote, window locked (127.0.0.1:")));
+    QCOMPARE(client.ask("SYST:LOC;*OPC?"), QStringLiteral("1"));
+    QVERIFY(unlocked());
+    QCOMPARE(remoteText(), QString());
+    QCOMPARE(client.ask("SYST:RWL;:DAC0:X1A 5;*OPC?"), QStringLiteral("1"));
+    QVERIFY(locked());
+    QCOMPARE(w.find<QLabel>(QStringLiteral("lblXA"))->text(), QStringLiteral("0005"));
+  }
+  QVERIFY(QTest::qWaitFor(unlocked, kWaitMs));
+  QCOMPARE(remoteText(), QString());
 }
 
 QTEST_MAIN(ScpiServerTest)

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "call.h"
+#include "connection.h"
+#include "standard_tree.h"
 #include "test_tree.h"
 
 namespace {
@@ -89,6 +92,42 @@ TEST(Replies, AnswersOfOneLineJoinedWithSemicolons) {
       {"RANGe \"x;*IDN?\",1", {"RANGe[](\"x;*IDN?\",1)"}, {}, {}},
   };
   for (const LineCase& c : cases) Check(c);
+}
+
+// A line whose reply would pass the limit: the answer that would pass it is dropped with -223,
+// the rest of the line is skipped, and what came before is kept. Run a unit at a time, the line
+// gives the same reply in pieces.
+TEST(Replies, ALineReplyHasALimit) {
+  scpi::CommandTree tree = scpi::StandardTree();
+  tree.add("DATA?", 1, 1, [](scpi::Call& call) {
+    if (auto bytes = call.code(0, 0, 1 << 24)) call.reply(std::string(*bytes, 'x'));
+  });
+  scpi::Connection connection(tree);
+  constexpr std::size_t kMiB = 1024 * 1024;
+  const std::string quarter = "DATA? " + std::to_string(kMiB) + ";";
+  const std::string line = quarter + quarter + quarter + quarter + "*OPC?";
+  const std::optional<std::string> reply = connection.execute(line);
+  ASSERT_TRUE(reply.has_value());
+  EXPECT_EQ(reply->size(), 3 * kMiB + 2);
+  EXPECT_EQ(
+      TakeErrorTexts(connection),
+      std::vector<std::string>{
+          R"x(-223,"Too much data;the reply to this line would pass 4194304 bytes (4 MiB)")x"});
+  EXPECT_EQ(connection.execute("DATA? 4194304"), std::string(4 * kMiB, 'x'));
+  EXPECT_EQ(connection.execute("DATA? 4194305;*OPC?"), std::nullopt);
+
+  std::string pieces;
+  int units = 0;
+  connection.begin("DATA? 3;*OPC?;FOO;*OPC?");
+  while (connection.step()) {
+    ++units;
+    pieces += connection.takeReply() + "|";
+  }
+  pieces += connection.takeReply();
+  EXPECT_EQ(units, 2);  // FOO ends the line
+  EXPECT_EQ(pieces, "xxx|;1|");
+  EXPECT_TRUE(connection.answered());
+  EXPECT_FALSE(connection.inLine());
 }
 
 }  // namespace

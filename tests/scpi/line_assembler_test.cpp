@@ -129,4 +129,30 @@ TEST(LineAssembler, HugeLineGivesOneOverrunAndBoundedMemory) {
   EXPECT_EQ(whole.capacity() <= scpi::LineAssembler::kMaxLine, true);
 }
 
+// The end of the input hands out a partial line as if its LF had come, but not a line being
+// discarded; the assembler is empty afterwards.
+TEST(LineAssembler, EndOfInputFinishesTheLastLine) {
+  struct Case {
+    std::vector<std::string> pieces;
+    std::vector<std::string> finished;
+  };
+  const Case cases[] = {
+      {{"A\nLAST 1"}, {"LAST 1"}},
+      {{"LAST", " 1\r"}, {"LAST 1"}},
+      {{"A\n"}, {}},
+      {{std::string(70000, 'z')}, {}},
+      {{"\r"}, {""}},
+  };
+  for (const Case& c : cases) {
+    scpi::LineAssembler assembler;
+    (void)Feed(assembler, c.pieces);
+    std::vector<std::string> finished;
+    assembler.finish([&](std::string_view line) { finished.emplace_back(line); });
+    EXPECT_EQ(finished, c.finished) << c.pieces.front().substr(0, 10);
+    EXPECT_EQ(assembler.buffered(), 0u);
+    const Events next = Feed(assembler, {"NEXT\n"});
+    EXPECT_EQ(next.events, std::vector<std::string>{"NEXT"});
+  }
+}
+
 }  // namespace

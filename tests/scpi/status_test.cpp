@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -135,6 +137,28 @@ TEST(SystemError, NextCountAndVersion) {
             R"(-108,"Parameter not allowed;'DAC0:X1A' takes at most 1 parameter";)"
             R"(0,"No error";0)");
   EXPECT_EQ(bench.run("syst:vers?"), "1999.0");
+}
+
+// ERR:ALL? empties the queue in one answer; HELP:HEAD? lists every header in a definite-length
+// block whose length counts exactly the text after it.
+TEST(SystemError, AllErrorsOptionsAndHeaders) {
+  TestBench bench;
+  EXPECT_EQ(bench.run("SYST:ERR:ALL?;:*OPT?"), R"(0,"No error";0)");
+  bench.run("FOO");
+  bench.run("FAIL:EXEC");
+  EXPECT_EQ(bench.run("SYSTem:ERRor:ALL?;:SYST:ERR:COUN?"),
+            R"(-113,"Undefined header;'FOO'",-221,"Settings conflict;test";0)");
+  const std::string block = bench.run("SYST:HELP:HEAD?").value_or("");
+  ASSERT_GE(block.size(), 2u);
+  ASSERT_EQ(block[0], '#');
+  const std::size_t digits = static_cast<std::size_t>(block[1] - '0');
+  const std::string headers = block.substr(2 + digits);
+  EXPECT_EQ(std::stoul(block.substr(2, digits)), headers.size());
+  for (const char* header : {"*IDN?\n", "DAC#:X1A\n", "SYSTem:HELP:HEADers?\n", "*OPT?\n"}) {
+    EXPECT_NE(headers.find(header), std::string::npos) << header;
+  }
+  EXPECT_EQ(std::count(headers.begin(), headers.end(), '\n'),
+            static_cast<long>(bench.tree.commandCount()));
 }
 
 TEST(SystemError, OverflowThroughLines) {
