@@ -44,4 +44,6 @@ class SessionListener {
   virtual void requestDone(const RequestRecord& /*request*/) {}
   // The board link was opened again (start-up, Reload USB).
   virtual void linkChanged() {}
+  // A board marked as not answering answers again.
+  virtual void boardAnswering() {}
 };

@@ -179,6 +179,7 @@ class frmMain : public QMainWindow, private SessionListener {
   void wordShown(int32_t word) override;
   void requestDone(const RequestRecord& request) override;
   void linkChanged() override;
+  void boardAnswering() override;
 
   // "X >>" (no register: the present route), "M >>", "C >>" from the active entry box.
   void writeRegisterFromEntry(std::optional<ChannelRegister> reg, const QString& button);

@@ -49,8 +49,7 @@ struct NativeBench {
     driver = std::make_unique<UsbDriver>(kIds, kTimings);
     window = std::make_unique<WindowUnderTest>(
         kZR810, ExternalBoard{*driver, [this] { return bus.chip(0); }, folder.path.string()});
-    const PartInfo& part = PartCatalogue()[kZR810];
-    bus.setChipModel(0, part.bits, part.resetCode);
+    bus.setChipModel(0, PartCatalogue()[kZR810]);
   }
   ~NativeBench() {
     window.reset();
