@@ -126,7 +126,10 @@ INSTANTIATE_TEST_SUITE_P(
     Boards, UsbComeBack,
     testing::Values(
         ComeBackCase{"UnderNewIds", kTestIds, 0},
-        ComeBackCase{"UnderTheSameIds", {kTestIds.beforeLoad, kTestIds.beforeLoad}, 0},
+        // The program knows two pairs: a board back under the first did not start its firmware.
+        ComeBackCase{"UnderTheIdsBeforeTheLoad",
+                     {kTestIds.beforeLoad, kTestIds.beforeLoad},
+                     usb_status::kFirmwareNotRunning},
         // The firmware shows IDs this program was not configured with: it never finds the board.
         ComeBackCase{
             "UnderUnknownIds", {kTestIds.beforeLoad, {0x1234, 0x5678}}, usb_status::kBoardNotBack}),
@@ -149,6 +152,22 @@ TEST_F(UsbLinkTest, BoardBackUnderItsIdsBeforeTheLoadHasNoFirmwareRunning) {
   EXPECT_EQ(failed.texts, std::vector<std::string>{"No Evaluation Board Found"});
   EXPECT_EQ(bus.reenumerations(0), 1);
   EXPECT_FALSE(bus.firmwareRunning(0));
+}
+
+// With one pair for both (a board that keeps its IDs through the load) nothing tells whether
+// the firmware started: the board back under that pair is taken as loaded.
+TEST_F(UsbLinkTest, BoardThatKeepsItsIdsIsLoadedWhenTheProgramKnowsOnePair) {
+  const BoardUsbIds onePair{kTestIds.beforeLoad, kTestIds.beforeLoad};
+  bus.addBoard({4, onePair});
+  UsbDriver sameIds(onePair, kTestTimings);
+  int32_t handle = 0;
+  ASSERT_EQ(sameIds.Connect(0, 0, 0, &handle), 0);
+  std::string path = imageFile(IntelHexText(PatternImage(0, 64, 5)));
+  std::vector<uint8_t> bytes(path.begin(), path.end());
+  bytes.push_back(0);
+
+  EXPECT_EQ(sameIds.Download_Firmware(handle, bytes.data()), 0);
+  EXPECT_EQ(bus.reenumerations(0), 1);
 }
 
 struct PartwayCase {
