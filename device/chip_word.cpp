@@ -5,7 +5,7 @@
 namespace {
 
 constexpr int kFirstChannelAddress = 8;
-constexpr int kAddressStep = 16;  // bits 21..16
+constexpr int kAddressShift = 16;  // bits 21..16
 constexpr uint16_t kAllMembers = 0xFF;
 constexpr uint16_t kFourMembers = 0x0F;
 constexpr uint16_t kOffsetDacData = 0x3FFF;  // the offset DACs take 14 bits
@@ -70,7 +70,7 @@ ChipWord SpecialWord(int code, uint16_t data, const PartInfo* part) {
 
 ChipWord DecodeChipWord(int32_t word, const PartInfo* part) {
   const int mode = (word >> 22) & 0x3;
-  const int address = (word >> kAddressStep) & 0x3F;
+  const int address = (word >> kAddressShift) & 0x3F;
   const auto data = static_cast<uint16_t>(word & 0xFFFF);
   return mode == 0 ? SpecialWord(address, data, part) : ChannelWord(mode, address, data, part);
 }

@@ -110,7 +110,7 @@ int16_t UsbDriver::Download_Firmware(int32_t handle, uint8_t* path) {
   if (!isOpen(handle)) return usb_status::kNoDevice;
   const std::string latin1 = path != nullptr ? reinterpret_cast<const char*>(path) : "";
   const FirmwareImage image = ReadFirmwareImage(NativeFirmwarePath(Latin1ToUtf8(latin1)));
-  refusedImageBytes_ = image.fileBytes;
+  imageFileBytes_ = image.fileBytes;
   if (image.status != 0) return image.status;
 
   const auto timeoutMs = static_cast<unsigned>(timings_.requestTimeout.count());
@@ -124,7 +124,7 @@ int16_t UsbDriver::Download_Firmware(int32_t handle, uint8_t* path) {
 
 // A board back under the IDs it shows before the load did not start its firmware; where both
 // pairs are the same nothing tells.
-bool UsbDriver::FirmwareStarted(const FoundBoard& board) const {
+bool UsbDriver::firmwareStarted(const FoundBoard& board) const {
   return ids_.beforeLoad == ids_.afterLoad || !(board.id == ids_.beforeLoad);
 }
 
@@ -137,7 +137,7 @@ int16_t UsbDriver::reopenAfterLoad(int32_t handle, const UsbPlace& place, uint8_
     const FoundBoard* board = boards.at(place, address);
     if (board == nullptr) {
       seenGone = true;
-    } else if ((seenGone || board->address != address) && !FirmwareStarted(*board)) {
+    } else if ((seenGone || board->address != address) && !firmwareStarted(*board)) {
       return usb_status::kFirmwareNotRunning;
     } else if (seenGone || board->address != address) {
       libusb_device_handle* device = nullptr;
@@ -214,7 +214,7 @@ int32_t UsbDriver::nextHandle() {
 }
 
 std::string UsbDriver::statusText(int16_t status) const {
-  if (status == usb_status::kFirmwareTooLarge) return FirmwareTooLargeText(refusedImageBytes_);
+  if (status == usb_status::kFirmwareTooLarge) return FirmwareTooLargeText(imageFileBytes_);
   if (status == usb_status::kBoardSilent && silentSince_) return SilentText(*silentSince_);
   return RequestStatusText(status);
 }

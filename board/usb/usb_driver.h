@@ -85,7 +85,7 @@ class UsbDriver : public VendorDriver {
   bool isOpen(int32_t handle) const { return open_ && open_->handle == handle; }
   void closeBoard();
   int32_t nextHandle();
-  bool FirmwareStarted(const FoundBoard& board) const;
+  bool firmwareStarted(const FoundBoard& board) const;
   void markSilent();
   // Waits for the board that left `place` (at `address`) to come back, and reopens it.
   int16_t reopenAfterLoad(int32_t handle, const UsbPlace& place, uint8_t address);
@@ -96,7 +96,7 @@ class UsbDriver : public VendorDriver {
   int16_t initStatus_ = 0;
   std::optional<OpenBoard> open_;
   int32_t lastHandle_ = 0;
-  std::uintmax_t refusedImageBytes_ = 0;  // the file size of the last image read
+  std::uintmax_t imageFileBytes_ = 0;  // the size of the last firmware file read
   // When the open board stopped answering.
   std::optional<std::chrono::system_clock::time_point> silentSince_;
 };
