@@ -11,6 +11,7 @@
 #include "quit_on_signal.h"
 #include "remote_start.h"
 #include "run_modes.h"
+#include "silent_board_probe.h"
 
 int RunHeadless(const Options& options, const char* programPath,
                 const std::optional<SavedSetup>& setup) {
@@ -45,5 +46,6 @@ int RunHeadless(const Options& options, const char* programPath,
       std::fprintf(stderr, "dac-eval: --setup: %s\n", refused->text.c_str());
     }
   }
+  ProbeSilentBoardEverySecond(session, app);
   return QCoreApplication::exec();
 }

@@ -12,6 +12,7 @@
 #include "program_core.h"
 #include "remote_start.h"
 #include "run_modes.h"
+#include "silent_board_probe.h"
 #include "window_services.h"
 
 namespace {
@@ -59,6 +60,7 @@ int RunWindow(const Options& options, const char* programPath,
   window.Form_Load(options.model);
   if (setup) window.restoreSetup(*setup, QStringLiteral("--setup"));
   window.show();
+  ProbeSilentBoardEverySecond(session, window);
   if (server) {
     window.showStatus(RemoteStatus(*server));
     QObject::connect(server.get(), &ScpiServer::clientsChanged, &window,

@@ -2,33 +2,21 @@
 
 #include <optional>
 
+#include "chip_word.h"
 #include "request_codes.h"
 
 namespace {
 
-constexpr int kFirstChannelAddress = 8;
-constexpr int kLastChannelAddress = 47;
 constexpr uint16_t kInputRegisterB = 0x0004;  // control bit 2
 constexpr uint16_t kGpioReadback = 0x8580;
 constexpr uint16_t kGpioOutputEnable = 0x0002;
 constexpr uint16_t kGpioLevel = 0x0001;
 
-enum Function : int {
-  kControl = 1,
-  kOffsetDac0 = 2,
-  kOffsetDac2 = 4,
-  kReadbackSelect = 5,
-  kABSelectGroup0 = 6,
-  kABSelectGroup4 = 10,
-  kMonitor = 12,
-  kGpio = 13,
-};
-
 // A register's code: the data bits as sent, moved down on the 14-bit models; an empty register
 // holds its power-on code.
 int32_t CodeOf(const SimulatedChip& chip, const std::optional<uint16_t>& data, int32_t powerOn) {
   if (!data) return powerOn;
-  return chip.bits == 14 ? *data >> 2 : *data;
+  return ChannelCode(*data, chip.bits);
 }
 
 // (C - 2^(n-1)) + X1 * (M + 1) / 2^n, rounded to the nearest integer with ties to even, in exact
@@ -66,42 +54,49 @@ void UpdateX2(SimulatedChip& chip, std::size_t record) {
   if (chip.ldacLineLow) LoadDac(chip, record);
 }
 
-void ApplyChannelWord(SimulatedChip& chip, int mode, int address, uint16_t data) {
-  if (address < kFirstChannelAddress || address > kLastChannelAddress) return;
-  const auto record = static_cast<std::size_t>(address - kFirstChannelAddress);
-  switch (mode) {
-    case 3:
-      ((chip.control & kInputRegisterB) != 0 ? chip.inputB : chip.inputA)[record] = data;
+void ApplyChannelWord(SimulatedChip& chip, const ChipWord& word) {
+  const auto record = static_cast<std::size_t>(word.index);
+  switch (word.target) {
+    case ChipWord::Target::InputRegister:
+      ((chip.control & kInputRegisterB) != 0 ? chip.inputB : chip.inputA)[record] = word.data;
       break;
-    case 2:
-      chip.offset[record] = data;
-      break;
-    case 1:
-      chip.gain[record] = data;
+    case ChipWord::Target::Offset:
+      chip.offset[record] = word.data;
       break;
     default:
-      return;
+      chip.gain[record] = word.data;
+      break;
   }
   UpdateX2(chip, record);
 }
 
-void ApplySpecialWord(SimulatedChip& chip, int code, uint16_t data) {
-  if (code >= kOffsetDac0 && code <= kOffsetDac2) {
-    chip.offsetDac[static_cast<std::size_t>(code - kOffsetDac0)] = data;
-  } else if (code >= kABSelectGroup0 && code <= kABSelectGroup4) {
-    const auto group = static_cast<std::size_t>(code - kABSelectGroup0);
-    chip.abSelect[group] = static_cast<uint8_t>(data & 0xFF);
-    if (chip.ldacLineLow) {
-      for (std::size_t p = 0; p < 8; ++p) LoadDac(chip, group * 8 + p);
+void ApplySpecialWord(SimulatedChip& chip, const ChipWord& word) {
+  switch (word.target) {
+    case ChipWord::Target::OffsetDac:
+      chip.offsetDac[static_cast<std::size_t>(word.index)] = word.data;
+      break;
+    case ChipWord::Target::ABSelect: {
+      const auto group = static_cast<std::size_t>(word.index);
+      chip.abSelect[group] = static_cast<uint8_t>(word.data);
+      if (chip.ldacLineLow) {
+        for (std::size_t p = 0; p < 8; ++p) LoadDac(chip, group * 8 + p);
+      }
+      break;
     }
-  } else if (code == kControl) {
-    chip.control = data;
-  } else if (code == kReadbackSelect) {
-    chip.readbackSelect = data;
-  } else if (code == kMonitor) {
-    chip.monitor = data;
-  } else if (code == kGpio) {
-    chip.gpio = data;
+    case ChipWord::Target::Control:
+      chip.control = word.data;
+      break;
+    case ChipWord::Target::ReadbackSelect:
+      chip.readbackSelect = word.data;
+      break;
+    case ChipWord::Target::Monitor:
+      chip.monitor = word.data;
+      break;
+    case ChipWord::Target::Gpio:
+      chip.gpio = word.data;
+      break;
+    default:
+      break;
   }
 }
 
@@ -115,13 +110,16 @@ bool SetLine(bool& lineLow, bool low) {
 }  // namespace
 
 void ApplyWord(SimulatedChip& chip, int32_t word) {
-  const int mode = (word >> 22) & 0x3;
-  const int address = (word >> 16) & 0x3F;
-  const auto data = static_cast<uint16_t>(word & 0xFFFF);
-  if (mode == 0) {
-    ApplySpecialWord(chip, address, data);
-  } else {
-    ApplyChannelWord(chip, mode, address, data);
+  const ChipWord decoded = DecodeChipWord(word, chip.part);
+  switch (decoded.target) {
+    case ChipWord::Target::None:
+      return;
+    case ChipWord::Target::InputRegister:
+    case ChipWord::Target::Gain:
+    case ChipWord::Target::Offset:
+      return ApplyChannelWord(chip, decoded);
+    default:
+      return ApplySpecialWord(chip, decoded);
   }
 }
 
@@ -172,10 +170,18 @@ void PowerOnRegisters(SimulatedChip& chip) {
   powerOn.ldacLineLow = chip.ldacLineLow;
   powerOn.bits = chip.bits;
   powerOn.resetCode = chip.resetCode;
+  powerOn.part = chip.part;
   powerOn.x2a.fill(chip.resetCode);
   powerOn.x2b.fill(chip.resetCode);
   powerOn.dac.fill(chip.resetCode);
   chip = powerOn;
+}
+
+void FitChipModel(SimulatedChip& chip, const PartInfo& part) {
+  chip.bits = part.bits;
+  chip.resetCode = part.resetCode;
+  chip.part = &part;
+  PowerOnRegisters(chip);
 }
 
 std::array<uint8_t, 3> ReadbackBytes(const SimulatedChip& chip, bool gpioInputHigh) {

@@ -16,5 +16,8 @@ void ApplyLineRequest(SimulatedChip& chip, uint8_t code);
 // Every register back to its power-on state; pulse counts and line levels stay.
 void PowerOnRegisters(SimulatedChip& chip);
 
+// The chip of model `part` fitted: its registers at that model's power-on state.
+void FitChipModel(SimulatedChip& chip, const PartInfo& part);
+
 // The three bytes a readback returns, as chosen by the readback select register.
 std::array<uint8_t, 3> ReadbackBytes(const SimulatedChip& chip, bool gpioInputHigh);

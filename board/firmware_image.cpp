@@ -3,13 +3,29 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "usb_statuses.h"
 
 namespace {
 
 constexpr uint64_t kAddressSpace = 0x10000;
+// ":" count(2) address(4) type(2) 255 data bytes checksum(2), and a CR.
+constexpr std::size_t kLongestLine = 1 + 2 + 4 + 2 + 2 * 255 + 2 + 1;
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The data bytes a data record says it holds; 0 for any other line (the reader judges it).
+std::size_t DataBytesOf(const std::string& line) {
+  if (line.size() < 9 || line[0] != ':' || line[7] != '0' || line[8] != '0') return 0;
+  const int high = HexValue(line[1]);
+  const int low = HexValue(line[2]);
+  return high < 0 || low < 0 ? 0 : static_cast<std::size_t>(high * 16 + low);
+}
 
 bool Touches(const HexRecord& record, uint64_t address) {
   return record.address <= address && address < record.address + record.bytes.size();
@@ -55,13 +71,22 @@ FirmwareImage ReadFirmwareImage(const std::string& path) {
   std::error_code error;
   if (!std::filesystem::exists(file, error)) return {usb_status::kFirmwareMissing, {}};
   if (!std::filesystem::is_regular_file(file, error)) return {usb_status::kFirmwareUnreadable, {}};
+  const std::uintmax_t fileBytes = std::filesystem::file_size(file, error);
   std::ifstream in(file, std::ios::binary);
-  if (!in) return {usb_status::kFirmwareUnreadable, {}};
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return {usb_status::kFirmwareUnreadable, {}};
+  if (!in || error) return {usb_status::kFirmwareUnreadable, {}};
+  std::string text;
+  std::size_t dataBytes = 0;
+  for (std::string line; std::getline(in, line);) {
+    if (line.size() > kLongestLine) return {usb_status::kFirmwareMalformed, {}, fileBytes};
+    dataBytes += DataBytesOf(line);
+    if (dataBytes > kProgramRamBytes) return {usb_status::kFirmwareTooLarge, {}, fileBytes};
+    text += line;
+    text += '\n';
+  }
+  if (in.bad()) return {usb_status::kFirmwareUnreadable, {}, fileBytes};
   const auto records = ReadIntelHex(text);
-  if (!records) return {usb_status::kFirmwareMalformed, {}};
+  if (!records) return {usb_status::kFirmwareMalformed, {}, fileBytes};
   auto chunks = LoadChunks(*records);
-  if (!chunks) return {usb_status::kFirmwareOutOfRange, {}};
-  return {0, std::move(*chunks)};
+  if (!chunks) return {usb_status::kFirmwareOutOfRange, {}, fileBytes};
+  return {0, std::move(*chunks), fileBytes};
 }

@@ -12,6 +12,8 @@
 
 // The microcontroller's CPU control and status register: bit 0 holds the CPU in reset.
 inline constexpr uint16_t kCpuControlAddress = 0xE600;
+// The microcontroller's program RAM: no image may hold more bytes.
+inline constexpr std::size_t kProgramRamBytes = 16384;
 // The most bytes one RAM write carries.
 inline constexpr std::size_t kMaxLoadChunk = 4096;
 
@@ -25,11 +27,14 @@ struct LoadChunk {
 struct FirmwareImage {
   int16_t status = 0;  // 0, or one of usb_status::kFirmware*
   std::vector<LoadChunk> chunks;
+  std::uintmax_t fileBytes = 0;  // the file's size
 };
 
 // The image in the file at `path` (UTF-8). A missing, unreadable or malformed file, or one with
 // bytes outside the 16-bit address space or on the CPU control register, gives its own status
-// and no chunks.
+// and no chunks. The file is read line by line: reading stops at the first line longer than an
+// Intel HEX record can be, and once the data records hold more than kProgramRamBytes (status
+// usb_status::kFirmwareTooLarge).
 FirmwareImage ReadFirmwareImage(const std::string& path);
 
 // The firmware path as the program forms it (the program folder, a backslash, the file name) on a

@@ -99,10 +99,8 @@ std::string SimulatedBoard::statusText(int16_t status) const {
   return VendorDriver::statusText(status);
 }
 
-void SimulatedBoard::setChipModel(int bits, int32_t resetCode) {
-  chip_.bits = bits;
-  chip_.resetCode = resetCode;
-  PowerOnRegisters(chip_);
+void SimulatedBoard::setChipModel(const PartInfo& part) {
+  FitChipModel(chip_, part);
 }
 
 // Drops the older half once twice the kept number has piled up: amortised constant time.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue.h"
 #include "intel_hex.h"
 #include "vendor_driver.h"
 
@@ -38,6 +39,9 @@ struct SimulatedChip {
   bool ldacLineLow = false;
   int bits = 0;           // resolution of the fitted model; 0: not known, nothing computed
   int32_t resetCode = 0;  // power-on code of the input, X2 and DAC registers
+  // The fitted model: words for channels, groups or functions it lacks are ignored. nullptr:
+  // not known, every address of the family is taken.
+  const PartInfo* part = nullptr;
   std::array<int32_t, 40> x2a{};
   std::array<int32_t, 40> x2b{};
   std::array<int32_t, 40> dac{};
@@ -73,9 +77,9 @@ class SimulatedBoard : public VendorDriver {
   std::string linkName() const override { return "simulated"; }
   std::string statusText(int16_t status) const override;
 
-  // The chip model fitted to the board: its resolution and power-on code. The chip's registers
-  // go to that model's power-on state.
-  void setChipModel(int bits, int32_t resetCode);
+  // The chip model fitted to the board: its resolution, power-on code, channels and functions.
+  // The chip's registers go to that model's power-on state.
+  void setChipModel(const PartInfo& part);
 
   // Test controls.
   void setBoardAttached(bool attached);

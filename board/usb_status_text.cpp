@@ -1,5 +1,6 @@
 #include "usb_status_text.h"
 
+#include "firmware_image.h"
 #include "usb_ids.h"
 #include "usb_statuses.h"
 
@@ -33,7 +34,23 @@ std::string RequestStatusText(int16_t status) {
       return "firmware image does not fit the board's memory";
     case kBoardNotBack:
       return "the board did not come back after the firmware load";
+    case kFirmwareNotRunning:
+      return "the board came back without its firmware running";
+    case kCpuHeld:
+      return "the firmware load failed partway and the board's microcontroller is held in reset: "
+             "unplug the board and plug it in again";
+    case kBoardSilent:
+      return "board not answering";
+    case kFirmwareTooLarge:
+      return FirmwareTooLargeText(std::nullopt);
     default:
       return "request failed (status " + std::to_string(status) + ")";
   }
+}
+
+std::string FirmwareTooLargeText(std::optional<std::uintmax_t> fileBytes) {
+  std::string text = "firmware image holds more than the board's program RAM of " +
+                     std::to_string(kProgramRamBytes) + " bytes";
+  if (fileBytes) text += " (a file of " + std::to_string(*fileBytes) + " bytes, not read further)";
+  return text;
 }

@@ -26,5 +26,9 @@ inline constexpr int16_t kFirmwareUnreadable = -21;
 inline constexpr int16_t kFirmwareMalformed = -22;
 inline constexpr int16_t kFirmwareOutOfRange = -23;  // bytes outside the microcontroller's RAM
 inline constexpr int16_t kBoardNotBack = -24;        // no re-enumeration within the bound
+inline constexpr int16_t kFirmwareNotRunning = -25;  // back under the IDs before the load
+inline constexpr int16_t kCpuHeld = -26;             // a load failed partway, the CPU not released
+inline constexpr int16_t kFirmwareTooLarge = -27;    // more bytes than the program RAM holds
+inline constexpr int16_t kBoardSilent = -28;  // not sent: the board is marked as not answering
 
 }  // namespace usb_status

@@ -32,6 +32,12 @@ class VendorDriver {
   // The serial-number string of the board open, as its USB descriptor gives it; empty where the
   // link has none (the simulated board, the library route) or no board is open.
   virtual std::string serialNumber() const { return {}; }
+  // Whether the board is marked as not answering: every request fails at once until a probe
+  // finds it answering again or the board is connected anew.
+  virtual bool boardSilent() const { return false; }
+  // Looks, with a request that changes nothing on the chip, whether a board marked as not
+  // answering answers again, and clears the mark when it does. True when the board answers.
+  virtual bool probeBoard() { return true; }
 
   // A status other than 0 in words, for the operator: why a request failed.
   virtual std::string statusText(int16_t status) const {

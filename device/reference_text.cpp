@@ -215,3 +215,14 @@ std::optional<double> ParseReferenceVoltage(std::string_view text) {
   }
   return value;
 }
+
+bool ReferenceInRange(double volts) {
+  return std::isfinite(volts) && volts > 0.0 && volts <= kLargestReference;
+}
+
+std::string ReferenceRangeProblem(double volts) {
+  if (ReferenceInRange(volts)) return {};
+  const std::string shown = std::isfinite(volts) ? ShortestDecimal(volts) + " V" : "not a voltage";
+  return shown + " is outside the references: more than 0 V, at most " +
+         ShortestDecimal(kLargestReference) + " V";
+}

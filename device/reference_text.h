@@ -18,6 +18,13 @@ std::string ShortestDecimal(double value);
 // 1e3 -> 1000, abc -> 0.
 std::string NormalizeReferenceText(std::string_view text);
 
+// The references the board's outputs can take: more than 0 V and at most kLargestReference.
+inline constexpr double kLargestReference = 10.0;
+// Whether `volts` is a finite voltage in that range.
+bool ReferenceInRange(double volts);
+// "-5 is outside the references: more than 0 V, at most 10 V"; empty when in range.
+std::string ReferenceRangeProblem(double volts);
+
 // The whole text as a decimal number (blanks around it allowed), as the output voltages read it;
 // nullopt when the text is not wholly a number.
 std::optional<double> ParseReferenceVoltage(std::string_view text);

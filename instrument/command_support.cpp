@@ -8,7 +8,7 @@
 
 void ReportRefusal(scpi::Call& call, const Refused& refused) {
   if (!refused) return;
-  std::string text = refused->text;
+  std::string text = refused->range.empty() ? refused->text : refused->range;
   std::replace(text.begin(), text.end(), '\r', ' ');
   call.error(refused->kind == Refusal::Kind::Conflict ? scpi::errc::kSettingsConflict
                                                       : scpi::errc::kDataOutOfRange,

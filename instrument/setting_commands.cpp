@@ -57,7 +57,13 @@ void AddOffsetsAndReferences(scpi::CommandTree& tree, Session& session) {
   tree.add("REFerence#", 1, 1, [&session](scpi::Call& call) {
     const std::optional<int> k = SetNumber(call, ShowsVref2(session), "VREF");
     if (!k) return;
-    if (const auto volts = call.real(0)) session.setReference(*k, ShortestDecimal(*volts));
+    const auto volts = call.real(0);
+    if (!volts) return;
+    if (const std::string problem = ReferenceRangeProblem(*volts); !problem.empty()) {
+      call.error(scpi::errc::kDataOutOfRange, "VREF" + std::to_string(*k) + ": " + problem);
+      return;
+    }
+    session.setReference(*k, ShortestDecimal(*volts));
   });
   tree.add("REFerence#?", 0, 0, [&session](scpi::Call& call) {
     const std::optional<int> k = SetNumber(call, ShowsVref2(session), "VREF");

@@ -30,7 +30,7 @@ void Session::removeListener(SessionListener& listener) {
 void Session::chooseModel(const PartInfo& part) {
   chip_.ApplySetup(part);
   if (auto* simulated = dynamic_cast<SimulatedBoard*>(&link_.driver())) {
-    simulated->setChipModel(part.bits, part.resetCode);
+    simulated->setChipModel(part);
   }
 }
 
@@ -57,6 +57,7 @@ void Session::Init() {
 }
 
 Session::ActionScope::ActionScope(Session& session, OperatorAction action) : session_(session) {
+  ++session_.actionsUnderWay_;
   action.origin = session.origin_;
   session_.notify([&action](SessionListener& l) { l.actionStarted(action); });
 }
@@ -67,7 +68,18 @@ Refused Session::ActionScope::outcome(Refused refused) const {
 }
 
 Session::ActionScope::~ActionScope() {
+  --session_.actionsUnderWay_;
   session_.notify([](SessionListener& l) { l.actionEnded(); });
+}
+
+bool Session::probeSilentBoard() {
+  if (!boardSilent() || actionsUnderWay_ > 0 || !gate_.open()) return false;
+  const auto now = std::chrono::steady_clock::now();
+  if (now - lastProbe_ < kProbeInterval) return false;
+  lastProbe_ = now;
+  if (!link_.driver().probeBoard()) return false;
+  notify([](SessionListener& l) { l.boardAnswering(); });
+  return true;
 }
 
 void Session::LoadUSB(const FailedLoadReport& report) {

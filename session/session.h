@@ -10,6 +10,7 @@
 // in as a hook. Remote commands pass none and never yield.
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -20,6 +21,7 @@
 #include "action_gate.h"
 #include "board_link.h"
 #include "chip_model.h"
+#include "chip_word.h"
 #include "operator_action.h"
 #include "refusal.h"
 #include "session_listener.h"
@@ -111,6 +113,8 @@ class Session {
   void pulseClr();    // DF, DC
   void powerDownTest();
   int32_t readbackTest();
+  // Any 24-bit word, sent as it is. The register model follows it as the chip decodes it, as if
+  // the matching action had run; a word the chip ignores changes nothing.
   Refused directLoad(int64_t word);
   // Reload USB: the connection sequence, DB, DA, then Init. `beforeReload`, when set, runs first:
   // it may put the link on another board driver (a board plugged in since start).
@@ -128,6 +132,15 @@ class Session {
   void setRemoteMode(RemoteMode mode, std::string client);
   RemoteMode remoteMode() const { return remoteMode_; }
   const std::string& remoteClient() const { return remoteClient_; }
+
+  // ---- a board that stopped answering
+  // Whether the link has marked the board as not answering (its requests fail at once).
+  bool boardSilent() const { return link_.driver().boardSilent(); }
+  // Looks whether a board marked as not answering answers again, with a request that changes
+  // nothing on the chip: only between actions (none under way, the gate open) and at most once
+  // every kProbeInterval. When it answers, the listeners hear boardAnswering(); true then.
+  static constexpr std::chrono::milliseconds kProbeInterval{1000};
+  bool probeSilentBoard();
 
   // ---- state
   const ChipModel& chip() const { return chip_; }
@@ -176,6 +189,10 @@ class Session {
   void loadAllDacRegisters();
   void sendRouted(int32_t word, bool registerB);
   Refused checkChannelCode(int64_t code) const;
+  // The register model after a direct word, as the chip takes it.
+  void followWord(int32_t word);
+  void followChannelWord(const ChipWord& word);
+  void followABSelect(const ChipWord& word);
   Refused needsMonitor() const;
 
   template <class Event>
@@ -201,4 +218,6 @@ class Session {
   std::string remoteClient_;
   uint64_t failedRequests_ = 0;
   RequestRecord lastFailure_;
+  int actionsUnderWay_ = 0;
+  std::chrono::steady_clock::time_point lastProbe_{};
 };

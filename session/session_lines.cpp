@@ -51,13 +51,14 @@ int32_t Session::readbackTest() {
   return link_.SPIread();
 }
 
-// Any 24-bit word, past the register model: neither the records nor their displays change.
 Refused Session::directLoad(int64_t word) {
   const ActionScope action(*this, {.kind = OperatorAction::Kind::DirectLoad, .code = word});
   const CheckVerdict verdict = CheckCode(word, kWordBits);
   if (verdict.refused()) {
-    return action.outcome(Refusal{Refusal::Kind::OutOfRange, verdict.text, verdict.title});
+    return action.outcome(Refusal{Refusal::Kind::OutOfRange, verdict.text, verdict.title,
+                                  OutsideRange(word, 0, (1 << kWordBits) - 1, "24-bit word")});
   }
+  followWord(verdict.value);
   SPIout(verdict.value);
   return std::nullopt;
 }

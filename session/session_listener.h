@@ -46,4 +46,6 @@ class SessionListener {
   virtual void linkChanged() {}
   // A remote client took or gave back the window (SYSTem:REMote, RWLock, LOCal).
   virtual void remoteModeChanged() {}
+  // A board marked as not answering answers again.
+  virtual void boardAnswering() {}
 };

@@ -13,7 +13,9 @@ Refused Session::writeOffsetDac(int k, int64_t code) {
       *this, {.kind = OperatorAction::Kind::WriteOffsetDac, .code = code, .number = k});
   const CheckVerdict verdict = CheckCode(code, kOffsetDacBits);
   if (verdict.refused()) {
-    return action.outcome(Refusal{Refusal::Kind::OutOfRange, verdict.text, verdict.title});
+    return action.outcome(
+        Refusal{Refusal::Kind::OutOfRange, verdict.text, verdict.title,
+                OutsideRange(code, 0, (1 << kOffsetDacBits) - 1, "14-bit offset DAC")});
   }
   SPIout(OffsetDacWord(k, verdict.value));
   chip_.OffsetDAC(k) = verdict.value;  // the model follows once the word has gone out

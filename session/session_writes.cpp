@@ -27,11 +27,15 @@ int32_t ModeOf(ChannelRegister reg) {
 }  // namespace
 
 Refused Session::checkChannelCode(int64_t code) const {
+  const int64_t largest = (int64_t{1} << chip_.PartBits) - 1;
+  const std::string range =
+      OutsideRange(code, 0, largest, std::to_string(chip_.PartBits) + "-bit model");
   const CheckVerdict verdict = CheckCode(code, kChannelCodeBits);
-  if (verdict.refused()) return Refusal{Refusal::Kind::OutOfRange, verdict.text, verdict.title};
-  if (code > (int64_t{1} << chip_.PartBits) - 1) {
+  if (verdict.refused())
+    return Refusal{Refusal::Kind::OutOfRange, verdict.text, verdict.title, range};
+  if (code > largest) {
     return Refusal{Refusal::Kind::OutOfRange,
-                   "The selected value is larger than\rthe number of bits allows", ""};
+                   "The selected value is larger than\rthe number of bits allows", "", range};
   }
   return std::nullopt;
 }

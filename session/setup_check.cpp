@@ -4,6 +4,7 @@
 #include <string>
 
 #include "chip_model.h"
+#include "reference_text.h"
 #include "saved_setup.h"
 #include "saved_setup_steps.h"
 #include "transfer_function.h"
@@ -128,9 +129,8 @@ Refused CheckSetup(const SavedSetup& setup) {
     return refused;
   }
   for (size_t k = 0; k < setup.references.size(); ++k) {
-    if (!std::isfinite(setup.references[k])) {
-      return Bad("references[" + std::to_string(k) + "]", "not a voltage");
-    }
+    if (const std::string problem = ReferenceRangeProblem(setup.references[k]); !problem.empty())
+      return Bad("references[" + std::to_string(k) + "]", problem);
   }
   return CheckMonitor(setup, *part);
 }

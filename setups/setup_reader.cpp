@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 
+#include "duplicate_key.h"
 #include "setup_file.h"
 #include "setup_keys.h"
 #include "shown_text.h"
@@ -213,6 +214,12 @@ SetupRead ReadSetup(const QByteArray& bytes) {
     return {std::nullopt, Place(bytes, std::max<qsizetype>(parse.offset - 1, 0)) +
                               QStringLiteral(": ") + parse.errorString() +
                               QStringLiteral(" (not a JSON setup file)")};
+  }
+  // The whole file is checked: a key given twice would otherwise lose its first value unseen.
+  if (const auto twice = FindDuplicateKey(std::string_view(bytes.constData(), bytes.size()))) {
+    return {std::nullopt, QStringLiteral("%1: given twice in one object (again on line %2)")
+                              .arg(ShownText(QString::fromStdString(twice->path)))
+                              .arg(twice->line)};
   }
   try {
     SavedSetup setup = ReadObject(document.isObject() ? QJsonValue(document.object())

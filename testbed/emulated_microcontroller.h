@@ -48,13 +48,11 @@ class EmulatedMicrocontroller {
   ControlReply transfer(const ControlSetup& setup, const std::vector<uint8_t>& data);
 
   bool firmwareRunning() const { return firmwareRunning_; }
-  // The chip model fitted to the board (resolution and power-on code), as the simulated board
-  // learns it: the chip then computes X2 and its DAC registers.
-  void setChipModel(int bits, int32_t resetCode) {
-    chip_.bits = bits;
-    chip_.resetCode = resetCode;
-    PowerOnRegisters(chip_);
-  }
+  // The loaded program did not start: the boot loader answers as before the load.
+  void stopFirmware() { firmwareRunning_ = false; }
+  // The chip model fitted to the board (resolution, power-on code, channels), as the simulated
+  // board learns it: the chip then computes X2 and its DAC registers.
+  void setChipModel(const PartInfo& part) { FitChipModel(chip_, part); }
   const std::vector<uint8_t>& memory() const { return memory_; }
   const SimulatedChip& chip() const { return chip_; }
   const LoadRecord& loads() const { return loads_; }

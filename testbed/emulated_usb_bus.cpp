@@ -82,6 +82,16 @@ struct EmulatedUsbBus::Impl {
     bool answering = true;
     int reenumerations = 0;
     UMockdevIoctlBase* handler = nullptr;
+    bool refusedWrite = false;
+    int answersLeft = -1;  // -1: no end set
+
+    // The RAM write the setup makes fail, and the release after it when the setup says so.
+    bool refuses(const ControlSetup& request, const std::vector<uint8_t>& out) const {
+      if (request.request != EmulatedMicrocontroller::kRamRequest || request.isIn()) return false;
+      if (request.value == EmulatedMicrocontroller::kCpuControl)
+        return refusedWrite && setup.releaseRefused && out.size() == 1 && out[0] == 0;
+      return setup.refusedRamWrite >= 0 && micro.loads().ramWrites == setup.refusedRamWrite;
+    }
 
     bool present(const std::string& devnode) override {
       std::lock_guard lock(bus->state);
@@ -93,7 +103,14 @@ struct EmulatedUsbBus::Impl {
     }
     ControlReply control(const ControlSetup& request, const std::vector<uint8_t>& out) override {
       std::lock_guard lock(bus->state);
+      if (refuses(request, out)) {
+        refusedWrite = true;
+        ControlReply stall;
+        stall.stall = true;
+        return stall;
+      }
       ControlReply reply = micro.transfer(request, out);
+      if (answersLeft > 0 && --answersLeft == 0) answering = false;
       if (reply.releasedCpu) {
         reply.transferError = setup.releaseAnswersError;
         bus->comeBacks.emplace_back([this] { bus->comeBack(*this); });
@@ -156,7 +173,11 @@ struct EmulatedUsbBus::Impl {
     }
     if (leaving.empty()) return;  // unplugged meanwhile
     pullOut(b, leaving);
-    b.id = b.setup.ids.afterLoad;
+    b.id = b.setup.firmwareStarts ? b.setup.ids.afterLoad : b.setup.ids.beforeLoad;
+    if (!b.setup.firmwareStarts) {
+      std::lock_guard lock(state);
+      b.micro.stopFirmware();
+    }
     plugIn(b, true);
   }
 
@@ -225,6 +246,14 @@ void EmulatedUsbBus::stopAnswering(int number) {
 void EmulatedUsbBus::answerAgain(int number) {
   std::lock_guard lock(impl_->state);
   impl_->board(number).answering = true;
+  impl_->board(number).answersLeft = -1;
+}
+
+void EmulatedUsbBus::stopAnsweringAfter(int number, int requests) {
+  std::lock_guard lock(impl_->state);
+  Impl::Board& board = impl_->board(number);
+  board.answersLeft = requests;
+  if (requests <= 0) board.answering = false;
 }
 
 void EmulatedUsbBus::denyPermission(int number) {
@@ -244,9 +273,9 @@ SimulatedChip EmulatedUsbBus::chip(int number) const {
   return impl_->board(number).micro.chip();
 }
 
-void EmulatedUsbBus::setChipModel(int number, int bits, int32_t resetCode) {
+void EmulatedUsbBus::setChipModel(int number, const PartInfo& part) {
   std::lock_guard lock(impl_->state);
-  impl_->board(number).micro.setChipModel(bits, resetCode);
+  impl_->board(number).micro.setChipModel(part);
 }
 
 LoadRecord EmulatedUsbBus::loads(int number) const {

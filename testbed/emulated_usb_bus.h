@@ -23,6 +23,9 @@ struct EmulatedBoardSetup {
   bool firmwareRunning = false;                // plugged in with its firmware already loaded
   bool releaseAnswersError = false;            // the CPU release write ends in an I/O error
   std::chrono::milliseconds comeBackDelay{5};  // from the release to leaving the bus
+  bool firmwareStarts = true;   // false: comes back under the IDs before the load, no firmware
+  int refusedRamWrite = -1;     // the RAM write (0, 1, ... after the CPU hold) that stalls
+  bool releaseRefused = false;  // a CPU release after a refused RAM write stalls too
 };
 
 class EmulatedUsbBus {
@@ -39,6 +42,8 @@ class EmulatedUsbBus {
   // The board takes requests and never answers them (until answerAgain).
   void stopAnswering(int board);
   void answerAgain(int board);
+  // The board answers `requests` more control transfers, then stops answering.
+  void stopAnsweringAfter(int board, int requests);
   // The board's device node can no longer be opened (also for a test running as root).
   void denyPermission(int board);
 
@@ -46,7 +51,7 @@ class EmulatedUsbBus {
   std::vector<uint8_t> memory(int board) const;
   SimulatedChip chip(int board) const;
   // The chip model fitted to the board: its chip goes to that model's power-on state.
-  void setChipModel(int board, int bits, int32_t resetCode);
+  void setChipModel(int board, const PartInfo& part);
   LoadRecord loads(int board) const;
   bool firmwareRunning(int board) const;
   // Times the board came back on the bus after a load.

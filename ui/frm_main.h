@@ -184,6 +184,7 @@ class frmMain : public QMainWindow, private SessionListener {
   // window's chip controls.
   void remoteModeChanged() override;
   void lockChipControls(bool locked);
+  void boardAnswering() override;
 
   // "X >>" (no register: the present route), "M >>", "C >>" from the active entry box.
   void writeRegisterFromEntry(std::optional<ChannelRegister> reg, const QString& button);

@@ -153,6 +153,12 @@ void frmMain::linkChanged() {
   win.lblBoardStatus->setText(QString::fromStdString(NoBoardText(session_.link())));
 }
 
+// Shown until the next request goes through.
+void frmMain::boardAnswering() {
+  requestFailing_ = true;
+  win.lblBoardStatus->setText(QStringLiteral("Board answering again"));
+}
+
 void frmMain::showStatus(const QString& text) {
   if (win.lblStatus == nullptr) {
     win.lblStatus = new QLabel;

@@ -79,13 +79,14 @@ void frmMain::txtDirectLoad_LostFocus(int index) {
   box->setText(box->text().toUpper());
 }
 
-// Sends the selected box's word as typed; neither the channel records nor their displays change.
+// Sends the selected box's word as typed. The register model takes it as the chip does, and every
+// display follows, since no other box holds what it wrote.
 void frmMain::cmdDirectLoad_Click() {
   const QString text = tab2.txtDirectLoad.at(static_cast<size_t>(DirectLoadIndex))->text();
   if (CheckText(text, 24)) return;
   const std::optional<int32_t> word = HexTextToNumber(text.toStdString());
   if (!word) return;
-  const WindowAction action(*this, tab2.cmdDirectLoad->text());
+  const WindowAction action(*this, tab2.cmdDirectLoad->text(), WindowAction::Displays::Follow);
   showRefusal(session_.directLoad(*word));
 }
 

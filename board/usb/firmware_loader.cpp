@@ -25,16 +25,19 @@ bool NormalOnRelease(int status) {
 
 }  // namespace
 
-int LoadIntoRam(libusb_device_handle* device, const std::vector<LoadChunk>& chunks,
-                unsigned timeoutMs) {
+RamLoad LoadIntoRam(libusb_device_handle* device, const std::vector<LoadChunk>& chunks,
+                    unsigned timeoutMs) {
   const std::vector<uint8_t> hold{0x01};
   const std::vector<uint8_t> release{0x00};
   if (const int held = WriteRam(device, kCpuControlAddress, hold, timeoutMs); held != 0)
-    return held;
+    return {held, false};
   for (const LoadChunk& chunk : chunks) {
-    if (const int written = WriteRam(device, chunk.address, chunk.bytes, timeoutMs); written != 0)
-      return written;
+    if (const int written = WriteRam(device, chunk.address, chunk.bytes, timeoutMs); written != 0) {
+      // Never leave the CPU held: a board in reset answers nothing until it is plugged in again.
+      const int released = WriteRam(device, kCpuControlAddress, release, timeoutMs);
+      return {written, released != 0};
+    }
   }
   const int released = WriteRam(device, kCpuControlAddress, release, timeoutMs);
-  return NormalOnRelease(released) ? 0 : released;
+  return {NormalOnRelease(released) ? 0 : released, false};
 }

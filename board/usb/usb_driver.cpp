@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <ctime>
 #include <thread>
 
 #include "firmware_image.h"
@@ -55,6 +56,16 @@ bool FitsSixteenBits(int32_t number) {
   return number >= 0 && number <= 0xFFFF;
 }
 
+// "board not answering since 14:03:07" (local time).
+std::string SilentText(std::chrono::system_clock::time_point since) {
+  const std::time_t time = std::chrono::system_clock::to_time_t(since);
+  std::tm local{};
+  localtime_r(&time, &local);
+  char clock[16];
+  std::strftime(clock, sizeof clock, "%H:%M:%S", &local);
+  return std::string("board not answering since ") + clock;
+}
+
 }  // namespace
 
 UsbDriver::UsbDriver(BoardUsbIds ids, UsbLinkTimings timings) : ids_(ids), timings_(timings) {
@@ -96,6 +107,7 @@ int16_t UsbDriver::Connect(int32_t /*vendorId*/, int32_t /*productId*/, uint8_t 
                            int32_t* handle) {
   if (handle != nullptr) *handle = 0;
   closeBoard();
+  silentSince_.reset();
   if (!available()) return initStatus_;
   const UsbBoardList boards(context_, ids_);
   if (boards.status() != 0) return Status(boards.status());
@@ -113,14 +125,22 @@ int16_t UsbDriver::Download_Firmware(int32_t handle, uint8_t* path) {
   if (!isOpen(handle)) return usb_status::kNoDevice;
   const std::string latin1 = path != nullptr ? reinterpret_cast<const char*>(path) : "";
   const FirmwareImage image = ReadFirmwareImage(NativeFirmwarePath(Latin1ToUtf8(latin1)));
+  imageFileBytes_ = image.fileBytes;
   if (image.status != 0) return image.status;
 
   const auto timeoutMs = static_cast<unsigned>(timings_.requestTimeout.count());
-  if (const int loaded = LoadIntoRam(open_->device, image.chunks, timeoutMs); loaded != 0)
-    return Status(loaded);
+  const RamLoad loaded = LoadIntoRam(open_->device, image.chunks, timeoutMs);
+  if (loaded.status == LIBUSB_ERROR_TIMEOUT) markSilent();
+  if (loaded.status != 0) return loaded.cpuHeld ? usb_status::kCpuHeld : Status(loaded.status);
   const OpenBoard leaving = *open_;
   closeBoard();
   return reopenAfterLoad(leaving.handle, leaving.place, leaving.address);
+}
+
+// A board back under the IDs it shows before the load did not start its firmware; where both
+// pairs are the same nothing tells.
+bool UsbDriver::firmwareStarted(const FoundBoard& board) const {
+  return ids_.beforeLoad == ids_.afterLoad || !(board.id == ids_.beforeLoad);
 }
 
 int16_t UsbDriver::reopenAfterLoad(int32_t handle, const UsbPlace& place, uint8_t address) {
@@ -132,6 +152,8 @@ int16_t UsbDriver::reopenAfterLoad(int32_t handle, const UsbPlace& place, uint8_
     const FoundBoard* board = boards.at(place, address);
     if (board == nullptr) {
       seenGone = true;
+    } else if ((seenGone || board->address != address) && !firmwareStarted(*board)) {
+      return usb_status::kFirmwareNotRunning;
     } else if (seenGone || board->address != address) {
       libusb_device_handle* device = nullptr;
       const int opened = libusb_open(board->device, &device);
@@ -154,6 +176,7 @@ int16_t UsbDriver::Vendor_Request(int32_t handle, uint8_t request, int32_t value
   if (!FitsSixteenBits(value) || !FitsSixteenBits(index) || !lengthFits ||
       (length > 0 && data == nullptr) || direction > kDirectionIn)
     return usb_status::kInvalidParam;
+  if (silentSince_) return usb_status::kBoardSilent;
   const auto requestType = static_cast<uint8_t>(
       uint8_t{LIBUSB_REQUEST_TYPE_VENDOR} | uint8_t{LIBUSB_RECIPIENT_DEVICE} |
       (direction == kDirectionIn ? uint8_t{LIBUSB_ENDPOINT_IN} : uint8_t{LIBUSB_ENDPOINT_OUT}));
@@ -161,8 +184,32 @@ int16_t UsbDriver::Vendor_Request(int32_t handle, uint8_t request, int32_t value
       open_->device, requestType, request, static_cast<uint16_t>(value),
       static_cast<uint16_t>(index), length > 0 ? data : nullptr, static_cast<uint16_t>(length),
       static_cast<unsigned>(timings_.requestTimeout.count()));
+  if (moved == LIBUSB_ERROR_TIMEOUT) markSilent();
   if (moved < 0) return Status(moved);
   return moved == length ? int16_t{0} : usb_status::kIo;
+}
+
+void UsbDriver::markSilent() {
+  if (!silentSince_) silentSince_ = std::chrono::system_clock::now();
+}
+
+bool UsbDriver::probeBoard() {
+  if (!silentSince_) return true;
+  if (!open_) {
+    silentSince_.reset();
+    return true;
+  }
+  uint8_t status[2]{};
+  const int moved = libusb_control_transfer(
+      open_->device,
+      static_cast<uint8_t>(uint8_t{LIBUSB_ENDPOINT_IN} | uint8_t{LIBUSB_REQUEST_TYPE_STANDARD} |
+                           uint8_t{LIBUSB_RECIPIENT_DEVICE}),
+      LIBUSB_REQUEST_GET_STATUS, 0, 0, status, sizeof status,
+      static_cast<unsigned>(timings_.probeTimeout.count()));
+  // Any answer, a refusal included, is the board's; an unplugged board says so at once.
+  if (moved == LIBUSB_ERROR_TIMEOUT) return false;
+  silentSince_.reset();
+  return true;
 }
 
 std::string UsbDriver::description() const {
@@ -182,5 +229,7 @@ int32_t UsbDriver::nextHandle() {
 }
 
 std::string UsbDriver::statusText(int16_t status) const {
+  if (status == usb_status::kFirmwareTooLarge) return FirmwareTooLargeText(imageFileBytes_);
+  if (status == usb_status::kBoardSilent && silentSince_) return SilentText(*silentSince_);
   return RequestStatusText(status);
 }

@@ -23,6 +23,9 @@ struct UsbLinkTimings {
   std::chrono::milliseconds comeBackTimeout{3000};
   // How often the bus is looked at while waiting for the board to come back.
   std::chrono::milliseconds pollInterval{10};
+  // How long a probe of a board that stopped answering waits: a board that answers at all
+  // answers a standard request at once.
+  std::chrono::milliseconds probeTimeout{100};
 };
 
 class UsbDriver : public VendorDriver {
@@ -55,14 +58,21 @@ class UsbDriver : public VendorDriver {
   // unreadable or malformed image is refused before anything reaches the board.
   int16_t Download_Firmware(int32_t handle, uint8_t* path) override;
   // One vendor control transfer. 0 when the whole length went through, libusb's error
-  // otherwise; usb_status::kNoDevice for a handle that names no open board.
+  // otherwise; usb_status::kNoDevice for a handle that names no open board. After a request
+  // runs out of time the board is marked as not answering, and every request after it fails at
+  // once with usb_status::kBoardSilent, until probeBoard finds it answering or Connect opens a
+  // board again.
   int16_t Vendor_Request(int32_t handle, uint8_t request, int32_t value, int32_t index,
                          uint8_t direction, int32_t length, uint8_t* data) override;
+  bool boardSilent() const override { return silentSince_.has_value(); }
+  // A standard GET_STATUS request to the device: it never reaches the chip.
+  bool probeBoard() override;
   // "USB board on bus 1, port 1.4", or "USB link, no board open".
   std::string description() const override;
   std::string linkName() const override { return "usb"; }
   std::string serialNumber() const override { return open_ ? open_->serial : std::string(); }
-  // The statuses in words: "board unplugged", "no answer within 1 s", ...
+  // The statuses in words: "board unplugged", "no answer within 1 s", "board not answering since
+  // 14:03:07", ...
   std::string statusText(int16_t status) const override;
 
  private:
@@ -77,6 +87,8 @@ class UsbDriver : public VendorDriver {
   bool isOpen(int32_t handle) const { return open_ && open_->handle == handle; }
   void closeBoard();
   int32_t nextHandle();
+  bool firmwareStarted(const FoundBoard& board) const;
+  void markSilent();
   // Waits for the board that left `place` (at `address`) to come back, and reopens it.
   int16_t reopenAfterLoad(int32_t handle, const UsbPlace& place, uint8_t address);
 
@@ -86,4 +98,7 @@ class UsbDriver : public VendorDriver {
   int16_t initStatus_ = 0;
   std::optional<OpenBoard> open_;
   int32_t lastHandle_ = 0;
+  std::uintmax_t imageFileBytes_ = 0;  // the size of the last firmware file read
+  // When the open board stopped answering.
+  std::optional<std::chrono::system_clock::time_point> silentSince_;
 };

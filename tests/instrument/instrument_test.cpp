@@ -198,3 +198,70 @@ TEST(CommandSimulation, AnotherLinkIsASettingsConflict) {
 }
 
 }  // namespace
+
+// After a direct word for channel 0's input register and an LDAC, the queries, the voltage and
+// the saved setup read what the chip holds, as after the register's own write.
+TEST(CommandWord, RegisterModelFollowsTheWordSent) {
+  SessionBench bench("ZR810");
+  const scpi::CommandTree tree = InstrumentTree(bench.session);
+  scpi::Connection client(tree);
+  SessionBench written("ZR810");
+  const scpi::CommandTree writtenTree = InstrumentTree(written.session);
+  scpi::Connection writer(writtenTree);
+
+  client.execute("DAC0:X1A 4660");
+  client.execute("WORD #HC85678;:LDAC");
+  writer.execute("DAC0:X1A 22136;:LDAC");
+
+  EXPECT_EQ(DrainErrors(client), std::vector<int>{});
+  EXPECT_EQ(client.execute("DAC0:X1A?;X2A?;REG?"), "22136;22136;22136");
+  EXPECT_EQ(client.execute("BOAR:SIM:DAC0?").value_or("").substr(0, 6), "22136,");
+  EXPECT_EQ(client.execute("DAC0:VOLT?"), writer.execute("DAC0:VOLT?"));
+  EXPECT_EQ(client.execute("*LRN?"), writer.execute("*LRN?"));
+  EXPECT_EQ(bench.words().at(1), 0xC85678);
+}
+
+// A value out of range is -222 with the range it has to lie in for that model and register;
+// nothing is sent and nothing changes.
+TEST(CommandRange, OutOfRangeNamesTheRange) {
+  struct Case {
+    const char* model;
+    const char* line;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"ZR811", "DAC3:X1A 16384", "16384 is outside 0 to 16383 (14-bit model)"},
+      {"ZR813", "DAC0:X1B 65536", "65536 is outside 0 to 16383 (14-bit model)"},
+      {"ZR810", "DAC0:M -1", "-1 is outside 0 to 65535 (16-bit model)"},
+      {"ZR822", "DAC31:C 65536", "65536 is outside 0 to 65535 (16-bit model)"},
+      {"ZR810", "OFFS1 16384", "16384 is outside 0 to 16383 (14-bit offset DAC)"},
+      {"ZR810", "WORD #H1000000", "16777216 is outside 0 to 16777215 (24-bit word)"},
+      {"ZR810", "WORD -1", "-1 is outside 0 to 16777215 (24-bit word)"},
+      {"ZR810", "REF0 -5", "VREF0: -5 V is outside the references: more than 0 V, at most 10 V"},
+      {"ZR810", "REF1 0", "VREF1: 0 V is outside the references: more than 0 V, at most 10 V"},
+      {"ZR820", "REF2 1.7976931348623157e308",
+       "VREF2: 1.79769313486232E+308 V is outside the references: more than 0 V, at most 10 V"},
+      {"ZR810", "REF0 10.001V",
+       "VREF0: 10.001 V is outside the references: more than 0 V, at most 10 V"},
+  };
+  for (const Case& c : cases) {
+    SessionBench bench(c.model);
+    const scpi::CommandTree tree = InstrumentTree(bench.session);
+    scpi::Connection client(tree);
+    const std::string before = client.execute("*LRN?").value_or("");
+    client.execute(c.line);
+    EXPECT_EQ(client.execute("SYST:ERR?"),
+              std::string("-222,\"Data out of range;") + c.error + "\"")
+        << c.model << " " << c.line;
+    EXPECT_EQ(client.execute("*LRN?"), before) << c.line;
+    EXPECT_TRUE(bench.words().empty()) << c.line;
+  }
+}
+
+TEST(CommandRange, ReferencesAtTheEndsOfTheirRangeAreTaken) {
+  SessionBench bench("ZR810");
+  const scpi::CommandTree tree = InstrumentTree(bench.session);
+  scpi::Connection client(tree);
+  EXPECT_EQ(client.execute("REF0 10;REF1 1e-6;REF0?;REF1?"), "10;1e-06");
+  EXPECT_EQ(DrainErrors(client), std::vector<int>{});
+}

@@ -1,5 +1,6 @@
 """The program's command line as a user meets it: refusals in one line with exit status 2, the
-help text, a port that is already taken, and a setup file restored at start or refused."""
+help text, a port that is already taken, SIGTERM while a client writes, and a setup file restored
+at start or refused."""
 
 import json
 import os
@@ -7,6 +8,7 @@ import socket
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 from program import Program, environment_without_display
@@ -77,6 +79,17 @@ class CommandLine(unittest.TestCase):
         self.assertEqual(len(warning), 1, program.stderr)
         self.assertIn(f"remote control listens on 0.0.0.0:{program.port}: anyone who can reach "
                       "that address and port can drive the board", warning[0])
+
+    def test_sigterm_ends_the_program_within_two_seconds_while_a_client_writes(self):
+        program = Program(BINARY, "--headless", "--model", "zr810", "--remote=0")
+        with socket.create_connection(("127.0.0.1", program.port), timeout=10) as client:
+            line = ";:".join(f"DAC{n % 16}:X1A {n}" for n in range(300)).encode() + b"\n"
+            client.sendall(line * 200)
+            started = time.monotonic()
+            program.process.terminate()
+            program.process.wait(timeout=10)
+            self.assertLess(time.monotonic() - started, 2.0)
+        self.assertEqual(program.stop(), 0)
 
 
 def zr812_setup():

@@ -1,6 +1,7 @@
 // Thousands of random actions on the session, on every model, with the simulated chip checked
 // against the register model after each: every input, gain and offset register, X2A, X2B, every
-// DAC register, the offset DACs, the A/B selects and the control register.
+// DAC register, the offset DACs, the A/B selects and the control register's route. Direct loads
+// of any word are among the actions: the model follows them as the chip does.
 //
 // DAC_EVAL_SESSION_SEED and DAC_EVAL_SESSION_ACTIONS override the seed and the number of actions.
 
@@ -28,7 +29,7 @@ class RandomActions {
   std::string act() {
     Session& s = b_.session;
     const int dac = channel();
-    switch (pick(12)) {
+    switch (pick(13)) {
       case 0: {
         const auto reg = static_cast<ChannelRegister>(pick(4));
         const int64_t value = code();
@@ -71,6 +72,11 @@ class RandomActions {
       case 10:
         if (pick(20) == 0) s.reload({});
         return "reload (sometimes)";
+      case 11: {
+        const int64_t word = directWord();
+        (void)s.directLoad(word);
+        return "direct load of " + std::to_string(word);
+      }
       default:
         s.setReference(pick(3), std::to_string(pick(11)));
         return "reference";
@@ -92,6 +98,22 @@ class RandomActions {
         return pick(0x20000) - 0x100;
       default:
         return pick(1 << b_.session.chip().PartBits);
+    }
+  }
+
+  // Any 24-bit word, a special-function word half the time (functions the model has and ones it
+  // lacks), now and then one wider than 24 bits or negative.
+  int64_t directWord() {
+    switch (pick(10)) {
+      case 0:
+        return pick(2) == 0 ? -1 - pick(100) : 0x1000000 + pick(0x1000);
+      case 1:
+      case 2:
+      case 3:
+      case 4:
+        return (int64_t{pick(16)} << 16) | pick(0x10000);
+      default:
+        return pick(0x1000000);
     }
   }
 

@@ -196,7 +196,70 @@ INSTANTIATE_TEST_SUITE_P(
                 "channels[39].dacRegister: 5460 is not the x2a (5461)"},
         BadFile{"GpioWord", "ZR812",
                 [] { return Edited("ZR812", [](QJsonObject& r) { r["gpio"] = "sideways"; }); },
-                "gpio: \"sideways\" is none of \"input\", \"low\", \"high\""}),
+                "gpio: \"sideways\" is none of \"input\", \"low\", \"high\""},
+        BadFile{"NegativeReference", "ZR810",
+                [] {
+                  return Edited("ZR810", [](QJsonObject& r) {
+                    r["references"] = QJsonArray{-5, 0};
+                  });
+                },
+                "references[0]: -5 V is outside the references: more than 0 V, at most 10 V"},
+        BadFile{"ZeroReference", "ZR810",
+                [] {
+                  return Edited("ZR810", [](QJsonObject& r) {
+                    r["references"] = QJsonArray{3, 0};
+                  });
+                },
+                "references[1]: 0 V is outside the references"},
+        BadFile{"LargestDoubleAsReference", "ZR820",
+                [] {
+                  return Edited("ZR820", [](QJsonObject& r) {
+                    r["references"] = QJsonArray{3, 3, 1.7976931348623157e308};
+                  });
+                },
+                "references[2]: 1.79769313486232E+308 V is outside the references"},
+        BadFile{"ReferenceJustAboveTenVolts", "ZR812",
+                [] {
+                  return Edited("ZR812", [](QJsonObject& r) {
+                    r["references"] = QJsonArray{10.000001, 3};
+                  });
+                },
+                "references[0]: 10.000001 V is outside the references"},
+        BadFile{"KeyTwice", "ZR812",
+                [] {
+                  return QByteArray(
+                      "{\n  \"format\": \"dac-eval setup\",\n  \"gpio\": \"high\",\n"
+                      "  \"gpio\": \"low\"\n}\n");
+                },
+                "gpio: given twice in one object (again on line 4)"},
+        BadFile{"NestedKeyTwice", "ZR812",
+                [] {
+                  return QByteArray(
+                      "{\"format\": \"dac-eval setup\",\n\"monitor\": {\"channel\": 1,\n"
+                      "\"source\": \"channel\",\n\"channel\": 2}}");
+                },
+                "monitor.channel: given twice in one object (again on line 4)"},
+        BadFile{"ChannelKeyTwice", "ZR810",
+                [] {
+                  return QByteArray(
+                      "{\"channels\": [{\"x1a\": 1, \"x1b\": 1},\n{\"x1a\": 1,\n\"m\": 2, "
+                      "\"x1a\": 1}]}");
+                },
+                "channels[1].x1a: given twice in one object (again on line 3)"}),
     CaseName());
+
+// The references at both ends of their range load; a key name in a value or in two objects is no
+// key given twice.
+TEST(SetupFile, ReferencesAtTheEndsOfTheirRangeAndRepeatedNamesElsewhereLoad) {
+  const QByteArray file = Edited("ZR810", [](QJsonObject& r) {
+    r["references"] = QJsonArray{10, 1e-6};
+    r["model"] = "ZR810";
+  });
+  SessionBench bench("ZR810");
+  EXPECT_EQ(LoadSetup(bench.session, file).toStdString(), "");
+  EXPECT_EQ(bench.session.references()[0], "10");
+  const QByteArray named = QByteArray(R"({"format": "gpio", "gpio": {"gpio": ["gpio"]}})");
+  EXPECT_FALSE(LoadSetup(bench.session, named).contains(QLatin1String("twice")));
+}
 
 }  // namespace

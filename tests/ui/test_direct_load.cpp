@@ -1,7 +1,8 @@
-// "Direct 24-Bit Load": which box is sent, how its text is read and refused, and that the word
-// goes past the register model.
+// "Direct 24-Bit Load": which box is sent, how its text is read and refused, and that the register
+// model and the displays follow the word as the chip takes it.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "hex_text.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -63,7 +65,8 @@ class DirectLoadTest : public QObject {
   void refusedTextSendsNothing();
   void selectedBoxIsSentWhereverTheCursorIs_data();
   void selectedBoxIsSentWhereverTheCursorIs();
-  void channelWordLeavesTheModelAlone();
+  void modelAndDisplaysFollowTheWord();
+  void wordTheChipIgnoresLeavesTheModelAlone();
 };
 
 void DirectLoadTest::startTextsSendZero() {
@@ -178,17 +181,58 @@ void DirectLoadTest::selectedBoxIsSentWhereverTheCursorIs() {
   QCOMPARE(w.wordsSent(), Words{0xA00000 + selected});
 }
 
-// A word for channel 0's input register reaches the chip but not the program's own model.
-void DirectLoadTest::channelWordLeavesTheModelAlone() {
+// A word for channel 0's input register reaches the chip, and the program's model and the
+// selected channel's displays follow it; so do the A/B input choice, the offset DAC box, the
+// monitor switch and the GPIO option for their words.
+void DirectLoadTest::modelAndDisplaysFollowTheWord() {
   WindowUnderTest w(kZR810);
-  const QStringList before = modelSnapshot(w);
-  WindowUnderTest::setText(box(w, 0), QStringLiteral("C81234"));
+  WindowUnderTest::setText(box(w, 0), QStringLiteral("C85678"));
   w.clearRequests();
 
   load(w);
 
-  QCOMPARE(w.wordsSent(), Words{0xC81234});
-  QVERIFY(w.board().chip().inputA[0] == std::optional<uint16_t>{0x1234});
+  QCOMPARE(w.wordsSent(), Words{0xC85678});
+  QVERIFY(w.board().chip().inputA[0] == std::optional<uint16_t>{0x5678});
+  const DAC& record = w.window().chip().DACs.at(0);
+  QCOMPARE(record.X1A(), 0x5678);
+  QCOMPARE(record.X2A, w.board().chip().x2a[0]);
+  QCOMPARE(w.find<QLabel>("lblXA")->text(), QStringLiteral("5678"));
+  QCOMPARE(w.find<QLabel>("lblX2A")->text(), QString::fromStdString(RegisterText(record.X2A)));
+
+  struct Follow {
+    const char* word;
+    const char* control;
+    QString shows;
+  };
+  for (const Follow& f : {Follow{"010004", "optAB(1)", QStringLiteral("checked")},
+                          Follow{"021000", "txtOffsetValue(0)", QStringLiteral("1000")},
+                          Follow{"0C0023", "cboDisable", QStringLiteral("1")},
+                          Follow{"0D0003", "chkGPIO(2)", QStringLiteral("checked")}}) {
+    WindowUnderTest::setText(box(w, 0), QString::fromLatin1(f.word));
+    load(w);
+    QWidget* control = w.find<QWidget>(QString::fromLatin1(f.control));
+    QString shown;
+    if (auto* option = qobject_cast<QRadioButton*>(control))
+      shown = option->isChecked() ? QStringLiteral("checked") : QStringLiteral("unchecked");
+    else if (auto* edit = qobject_cast<QLineEdit*>(control))
+      shown = edit->text();
+    else if (auto* list = qobject_cast<QComboBox*>(control))
+      shown = QString::number(list->currentIndex());
+    QCOMPARE(shown, f.shows);
+  }
+  QVERIFY(w.window().XRegisterB());
+}
+
+// A word for a channel the model lacks reaches the board and changes nothing the program keeps.
+void DirectLoadTest::wordTheChipIgnoresLeavesTheModelAlone() {
+  WindowUnderTest w(kZR810);
+  const QStringList before = modelSnapshot(w);
+  WindowUnderTest::setText(box(w, 0), QStringLiteral("D81234"));  // record 16 of 16
+  w.clearRequests();
+
+  load(w);
+
+  QCOMPARE(w.wordsSent(), Words{0xD81234});
   QCOMPARE(modelSnapshot(w), before);
 }
 

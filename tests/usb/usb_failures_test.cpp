@@ -1,5 +1,6 @@
 // A board that goes away or stops answering in the middle of a session: every request ends
-// within its bound with a status whose words say what happened.
+// within its bound with a status whose words say what happened; after one request that runs out
+// of time, the rest fail at once until a probe finds the board answering.
 
 #include <gtest/gtest.h>
 
@@ -51,18 +52,29 @@ TEST_F(UsbSession, UnpluggedBoardFailsFastAndReloadShowsTheFailedLoadMessage) {
   EXPECT_EQ(bus.chip(0).inputA[0], 0x0100);  // nothing after the unplug reached it
 }
 
-TEST_F(UsbSession, SilentBoardEndsEachRequestAtItsTimeoutThenAnswersAgain) {
+TEST_F(UsbSession, SilentBoardEndsOneRequestAtItsTimeoutFailsTheRestAtOnceUntilProbed) {
   bus.stopAnswering(0);
+  const auto first = Timed([&] { link.SPIwrite(0xC80300); });
+  EXPECT_EQ(link.BoardStatus, usb_status::kTimeout);
+  EXPECT_GE(first, kTestTimings.requestTimeout);
+  EXPECT_LT(first, 4 * kTestTimings.requestTimeout);
+  EXPECT_EQ(RequestStatusText(link.BoardStatus), "no answer within 1 s");
+  EXPECT_TRUE(driver().boardSilent());
   for (const bool read : {false, true}) {
     const auto took =
-        Timed([&] { read ? static_cast<void>(link.SPIread()) : link.SPIwrite(0xC80300); });
-    EXPECT_EQ(link.BoardStatus, usb_status::kTimeout);
-    EXPECT_GE(took, kTestTimings.requestTimeout);
-    EXPECT_LT(took, 4 * kTestTimings.requestTimeout);
+        Timed([&] { read ? static_cast<void>(link.SPIread()) : link.SPIwrite(0xC80301); });
+    EXPECT_EQ(link.BoardStatus, usb_status::kBoardSilent);
+    EXPECT_LT(took, kTestTimings.requestTimeout / 10);
   }
-  EXPECT_EQ(RequestStatusText(link.BoardStatus), "no answer within 1 s");
+  EXPECT_EQ(driver().statusText(usb_status::kBoardSilent).rfind("board not answering since ", 0),
+            0u);
+  EXPECT_FALSE(driver().probeBoard());
 
   bus.answerAgain(0);
+  link.SPIwrite(0xC80400);
+  EXPECT_EQ(link.BoardStatus, usb_status::kBoardSilent);  // not sent: the mark stands
+  EXPECT_TRUE(driver().probeBoard());
+  EXPECT_FALSE(driver().boardSilent());
   link.SPIwrite(0xC80400);
   EXPECT_EQ(link.BoardStatus, 0);
   EXPECT_EQ(bus.chip(0).inputA[0], 0x0400);

@@ -2,8 +2,10 @@
 // interface: a randomized operator session in which the emulated chip's registers equal the
 // program's register model after every action; a board unplugged mid-session (requests fail,
 // the status bar says so, Reload USB reports the missing board); and a board the desktop's user
-// may not open (the status bar names the udev rule).
+// may not open (the status bar names the udev rule); a board that stops answering and answers
+// again.
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QtTest>
 #include <filesystem>
@@ -49,8 +51,7 @@ struct NativeBench {
     driver = std::make_unique<UsbDriver>(kIds, kTimings);
     window = std::make_unique<WindowUnderTest>(
         kZR810, ExternalBoard{*driver, [this] { return bus.chip(0); }, folder.path.string()});
-    const PartInfo& part = PartCatalogue()[kZR810];
-    bus.setChipModel(0, part.bits, part.resetCode);
+    bus.setChipModel(0, PartCatalogue()[kZR810]);
   }
   ~NativeBench() {
     window.reset();
@@ -73,6 +74,7 @@ class NativeLinkTest : public QObject {
   void randomSessionKeepsTheEmulatedChipEqualToTheModel();
   void unpluggedBoardIsNamedInTheStatusBarAndAtReload();
   void boardThatMayNotBeOpenedNamesTheUdevRule();
+  void silentBoardIsNamedUntilItAnswersAgain();
 };
 
 void NativeLinkTest::randomSessionKeepsTheEmulatedChipEqualToTheModel() {
@@ -118,6 +120,43 @@ void NativeLinkTest::boardThatMayNotBeOpenedNamesTheUdevRule() {
            QStringLiteral("No board attached: no permission to open the board: see the README "
                           "(udev rule %1)")
                .arg(QString::fromLatin1(UdevRuleFileName())));
+}
+
+// A board that stops answering: the first write waits for its timeout, the next fails at once
+// naming since when the board is silent; the probe between actions finds it answering again
+// and the status bar says so; a Reload USB clears the mark as well.
+void NativeLinkTest::silentBoardIsNamedUntilItAnswersAgain() {
+  NativeBench bench;
+  WindowUnderTest& w = *bench.window;
+  bench.bus.stopAnswering(0);
+  steps::enterCode(w, 3, QStringLiteral("4321"));
+  steps::press(w, QStringLiteral("cmdX1A"));
+  QCOMPARE(bench.status(), QStringLiteral("request DD (word C84321) failed: no answer within 1 s"));
+
+  QElapsedTimer timer;
+  timer.start();
+  steps::enterCode(w, 3, QStringLiteral("5555"));
+  steps::press(w, QStringLiteral("cmdX1A"));
+  QVERIFY(timer.elapsed() < kTimings.requestTimeout.count() / 2);
+  QCOMPARE(w.window().chip().DACs[0].X1A(), 0x5555);
+  QVERIFY2(bench.status().startsWith(
+               QStringLiteral("request DD (word C85555) failed: board not answering since ")),
+           qPrintable(bench.status()));
+
+  bench.bus.answerAgain(0);
+  QVERIFY(w.session().probeSilentBoard());
+  QCOMPARE(bench.status(), QStringLiteral("Board answering again"));
+  steps::press(w, QStringLiteral("cmdX1A"));
+  QCOMPARE(bench.status(), QString());
+  QCOMPARE(bench.bus.chip(0).inputA[0], uint16_t{0x5555});
+
+  bench.bus.stopAnsweringAfter(0, 0);
+  steps::press(w, QStringLiteral("cmdX1A"));
+  QVERIFY(w.session().boardSilent());
+  bench.bus.answerAgain(0);
+  w.window().menus.mnuReload->trigger();
+  QVERIFY(!w.session().boardSilent());
+  QVERIFY(w.services().messages.empty());
 }
 
 QTEST_MAIN(NativeLinkTest)

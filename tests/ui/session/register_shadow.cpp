@@ -3,6 +3,7 @@
 #include <optional>
 #include <tuple>
 
+#include "chip_word.h"
 #include "frm_main.h"
 #include "session_text.h"
 
@@ -10,17 +11,10 @@ namespace session {
 
 namespace {
 
-constexpr int kFirstChannelAddress = 8;
 constexpr int kChannels = 40;
 
 QString Shown(const std::optional<uint16_t>& value) {
   return value ? Hex(*value) : QStringLiteral("empty");
-}
-
-// The data bits a channel-register word carries for a record value: the code times 4 on 14-bit
-// models.
-uint16_t WordData(int32_t value, int bits) {
-  return static_cast<uint16_t>((bits == 14 ? value * 4 : value) & 0xFFFF);
 }
 
 QString CompareRegister(const char* name, int index, Known known,
@@ -33,14 +27,13 @@ QString CompareRegister(const char* name, int index, Known known,
         .arg(index)
         .arg(Hex(*chip));
   }
-  const uint16_t expected = WordData(modelValue, bits);
-  if (chip == expected) return {};
-  return QStringLiteral("chip %1[%2] holds %3, the program's model %4 (data %5)")
+  // A register holds the data as sent; the chip takes the code from it as ChannelCode does.
+  if (chip && ChannelCode(*chip, bits) == modelValue) return {};
+  return QStringLiteral("chip %1[%2] holds %3, the program's model %4")
       .arg(QLatin1String(name))
       .arg(index)
       .arg(Shown(chip))
-      .arg(Hex(modelValue))
-      .arg(Hex(expected));
+      .arg(Hex(modelValue));
 }
 
 QString CompareWhole(const char* name, Known known, uint16_t chip, uint16_t modelValue) {
@@ -92,48 +85,33 @@ void RegisterShadow::controlSet(uint16_t data) {
   control_ = data;
 }
 
-void RegisterShadow::followWord(int32_t word, bool modelRegisterB) {
-  const int mode = (word >> 22) & 0x3;
-  const int address = (word >> 16) & 0x3F;
-  const auto data = static_cast<uint16_t>(word & 0xFFFF);
-  if (mode != 0) {
-    const int dac = address - kFirstChannelAddress;
-    if (dac < 0 || dac >= kChannels) return;
-    const auto at = static_cast<size_t>(dac);
-    if (mode == 3) inputWritten(dac, modelRegisterB);
-    if (mode == 2) offset_[at] = Known::Written;
-    if (mode == 1) gain_[at] = Known::Written;
-    return;
+void RegisterShadow::followWord(int32_t word, bool modelRegisterB, const PartInfo* part) {
+  using Target = ChipWord::Target;
+  const ChipWord decoded = DecodeChipWord(word, part);
+  const auto at = static_cast<size_t>(decoded.index);
+  switch (decoded.target) {
+    case Target::InputRegister:
+      return inputWritten(decoded.index, modelRegisterB);
+    case Target::Gain:
+      return gainWritten(decoded.index);
+    case Target::Offset:
+      return offsetWritten(decoded.index);
+    case Target::Control:
+      if (decoded.data == 0x0 || decoded.data == 0x4) return controlChosen(decoded.data == 0x4);
+      return controlSet(decoded.data);
+    case Target::OffsetDac:
+      return offsetDacWritten(decoded.index);
+    case Target::ABSelect:
+      abSelect_.at(at) = Known::Written;
+      return;
+    case Target::Monitor:
+      return monitorWritten();
+    case Target::Gpio:
+      return gpioWritten();
+    case Target::ReadbackSelect:
+    case Target::None:
+      return;
   }
-  if (address == 1 && (data == 0x0 || data == 0x4)) controlChosen(data == 0x4);
-  if (address == 1 && data != 0x0 && data != 0x4) controlSet(data);
-  if (address >= 2 && address <= 4) offsetDacWritten(address - 2);
-  if (address >= 6 && address <= 10) abSelectWritten(address - 6);
-  if (address == 12) monitorWritten();
-  if (address == 13) gpioWritten();
-}
-
-void RegisterShadow::directWord(int32_t word) {
-  const int mode = (word >> 22) & 0x3;
-  const int address = (word >> 16) & 0x3F;
-  if (mode != 0) {
-    const int dac = address - kFirstChannelAddress;
-    if (dac < 0 || dac >= kChannels) return;
-    const auto at = static_cast<size_t>(dac);
-    loseComputed(dac);
-    if (mode == 3) (routesToB() ? inputB_ : inputA_)[at] = Known::Unknown;
-    if (mode == 2) offset_[at] = Known::Unknown;
-    if (mode == 1) gain_[at] = Known::Unknown;
-    return;
-  }
-  if (address == 1) controlSet(static_cast<uint16_t>(word & 0xFFFF));
-  if (address >= 2 && address <= 4) offsetDac_[static_cast<size_t>(address - 2)] = Known::Unknown;
-  if (address >= 6 && address <= 10) {
-    abSelect_[static_cast<size_t>(address - 6)] = Known::Unknown;
-    for (int p = 0; p < 8; ++p) loseComputed((address - 6) * 8 + p);
-  }
-  if (address == 12) monitor_ = Known::Unknown;
-  if (address == 13) gpio_ = Known::Unknown;
 }
 
 QString RegisterShadow::disagreement(const SimulatedChip& chip, const frmMain& window,

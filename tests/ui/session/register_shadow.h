@@ -4,8 +4,8 @@
 //
 // A register is at power-on (not written since the chip's reset: the chip must hold its power-on
 // value), written by the program (the chip must hold what the program's model says), or unknown
-// (the chip legitimately holds something else: a direct load wrote it, or an X word reached the
-// other input register because the chip's control register no longer followed the A/B choice).
+// (the chip legitimately holds something else: an X word reached the other input register
+// because the chip's control register no longer followed the A/B choice).
 // An unknown register becomes comparable again when the program next writes it.
 //
 // What the chip computes from its registers (X2A, X2B and the DAC registers) is compared for
@@ -47,10 +47,9 @@ class RegisterShadow {
   void controlChosen(bool inputB);
   // A control word that does not follow the A/B choice (the power-down test).
   void controlSet(uint16_t data);
-  // A word the program sent: what it addresses is written; an X word as inputWritten.
-  void followWord(int32_t word, bool modelRegisterB);
-  // A word typed into the direct load: whatever it addresses is no longer the program's.
-  void directWord(int32_t word);
+  // A word the program sent, decoded as a chip of model `part` takes it: what it addresses is
+  // written; an X word as inputWritten.
+  void followWord(int32_t word, bool modelRegisterB, const PartInfo* part);
 
   // Whether the chip's control register sends X words to input register B.
   bool routesToB() const { return (control_ & 0x4) != 0; }

@@ -198,12 +198,14 @@ Outcome SessionOperator::reloadUsb() {
 Outcome SessionOperator::directLoad() {
   const int k = pick(5);
   QLineEdit* box = window_.tab2.txtDirectLoad.at(static_cast<size_t>(k));
-  // Half the words address nothing the program keeps (readback select, unused codes).
-  static constexpr std::array<int, 8> kHarmless = {0, 5, 11, 14, 15, 31, 48, 63};
+  // Half the words are special-function words: the functions of the family, codes the chip does
+  // not know, and channel addresses beyond the last record.
+  static constexpr std::array<int, 16> kSpecial = {0, 1, 2,  3,  4,  5,  6,  7,
+                                                   8, 9, 10, 12, 13, 14, 31, 63};
   const QString typed =
       chance(50)
           ? RandomHexEntry(rng_, 24)
-          : QString::number((kHarmless[static_cast<size_t>(pick(8))] << 16) | pick(0x10000), 16);
+          : QString::number((kSpecial[static_cast<size_t>(pick(16))] << 16) | pick(0x10000), 16);
   typeText(box, typed);
   Outcome outcome{QStringLiteral("type %1 into txtDirectLoad(%2)").arg(Quoted(typed)).arg(k)};
   if (chance(50)) {
@@ -224,7 +226,8 @@ Outcome SessionOperator::directLoad() {
   }
   const int32_t word = *ParseHexEntry(text);
   outcome.words = {word};
-  shadow_.directWord(word);
+  // The register model follows the word as the chip takes it.
+  shadow_.followWord(word, window_.XRegisterB(), window_.chip().part());
   return outcome;
 }
 

@@ -68,7 +68,7 @@ QString SessionOperator::followWords(const Outcome& outcome, const std::vector<i
           .arg(QString::number(word, 16).toUpper())
           .arg(shadow_.routesToB() ? 'B' : 'A')
           .arg(outcome.inputRegisterB ? 'B' : 'A');
-    shadow_.followWord(word, outcome.inputRegisterB);
+    shadow_.followWord(word, outcome.inputRegisterB, window_.chip().part());
   }
   return {};
 }

@@ -31,7 +31,7 @@ Outcome SessionOperator::remoteCommand() {
   Outcome outcome;
   outcome.wordsFromBoard = true;
   std::string line;
-  switch (pick(9)) {
+  switch (pick(10)) {
     case 0:
       line = channel + "X1A " + Code(rng_, bits);
       break;
@@ -66,8 +66,18 @@ Outcome SessionOperator::remoteCommand() {
                  offsetRows_.at(static_cast<size_t>(pick(static_cast<int>(offsetRows_.size()))))) +
              " " + Code(rng_, 14);
       break;
+    case 8: {
+      // The direct load: special-function words, any word, now and then one beyond 24 bits.
+      const int kind = pick(10);
+      const int word = kind == 0  ? 0x1000000 + pick(0x1000)
+                       : kind < 5 ? (pick(16) << 16) | pick(0x10000)
+                                  : pick(0x1000000);
+      line = "WORD " + std::to_string(word);
+      outcome.inputRegisterB = window_.XRegisterB();
+      break;
+    }
     case 7:
-      if (chance(80)) return remoteCommand();  // a reset now and then, not every ninth time
+      if (chance(80)) return remoteCommand();  // a reset now and then, not every tenth time
       line = "*RST";
       outcome.lines = {kRequestResetLow, kRequestResetHigh};
       break;

@@ -38,6 +38,8 @@ class RecordingDriver : public VendorDriver {
   std::string description() const override { return inner_.description(); }
   std::string linkName() const override { return inner_.linkName(); }
   std::string statusText(int16_t status) const override { return inner_.statusText(status); }
+  bool boardSilent() const override { return inner_.boardSilent(); }
+  bool probeBoard() override { return inner_.probeBoard(); }
 
   const std::vector<SimulatedBoard::RecordedRequest>& requests() const { return requests_; }
   void clearRequests() { requests_.clear(); }
