@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Manufacturer, model, serial number (none on the simulated board), version.
         CommandCase{"Identity",
                     "ZR811",
-                    {"*idn?;:BOAR:LINK?;:*OPT?"},
+                    {"*idn?;:BOAR:LINK?;*OPT?"},
                     {"dac-eval,ZR811,0,1.06;simulated;0"},
                     {},
                     {}},
@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         // the readback test elsewhere; the last word shown stays.
         CommandCase{"SelfTestWithGpio",
                     "ZR812",
-                    {"WORD #HC00005;:*TST?;:WORD?"},
+                    {"WORD #HC00005;*TST?;:WORD?"},
                     {"0;12582917"},
                     {},
                     {0xC00005, 0x058580}},

@@ -143,7 +143,7 @@ TEST(SystemError, NextCountAndVersion) {
 // block whose length counts exactly the text after it.
 TEST(SystemError, AllErrorsOptionsAndHeaders) {
   TestBench bench;
-  EXPECT_EQ(bench.run("SYST:ERR:ALL?;:*OPT?"), R"(0,"No error";0)");
+  EXPECT_EQ(bench.run("SYST:ERR:ALL?;*OPT?"), R"(0,"No error";0)");
   bench.run("FOO");
   bench.run("FAIL:EXEC");
   EXPECT_EQ(bench.run("SYSTem:ERRor:ALL?;:SYST:ERR:COUN?"),
