@@ -18,6 +18,7 @@ case "$(head -1 <<<"$where")" in
 esac
 grep -qx 'pymeasure.instruments.instrument' <<<"$(tail -1 <<<"$where")" ||
   { echo "FAIL: DacEval is not a PyMeasure Instrument"; exit 1; }
-"$work/venv/bin/python" -m pip show dac-eval | grep -qx 'Version: 1.6' ||
+shown=$("$work/venv/bin/python" -m pip show dac-eval)
+grep -qx 'Version: 1.6' <<<"$shown" ||
   { echo "FAIL: pip does not list dac-eval 1.06 (1.6 as PEP 440 writes it)"; exit 1; }
 echo "pip install checks passed"
