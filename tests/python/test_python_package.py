@@ -130,6 +130,24 @@ class PackageTest(unittest.TestCase):
                 self.assertEqual(refused.exception.code, code)
                 self.assertEqual(board.check_errors(), [])
 
+    def test_a_setting_and_a_query_each_take_one_write(self):
+        # Two small writes per setting wait on the client's Nagle algorithm: one write each.
+        board = self.zr810.board
+        connection = board.adapter.connection
+        sent = []
+        write = connection.write
+        connection.write = lambda message, *args, **kwargs: (
+            sent.append(message), write(message, *args, **kwargs))[1]
+        try:
+            board.channels[2].x1a = 5
+            self.assertEqual(board.channels[2].x1a, 5)
+            board.input_route = "B"
+            board.input_route = "A"
+        finally:
+            del connection.write
+        self.assertEqual(sent, ["DAC2:X1A 5\nSYST:ERR?", "DAC2:X1A?\nSYST:ERR?",
+                                "CONTrol:INPut B\nSYST:ERR?", "CONTrol:INPut A\nSYST:ERR?"])
+
     def test_check_errors_returns_every_queued_entry(self):
         board = self.zr810.board
         board.adapter.write("DAC99:X1A 1")  # unchecked: the raw adapter
