@@ -4,11 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 
+#include "board_link.h"
 #include "firmware_lookup.h"
 #include "options.h"
+#include "simulated_board.h"
 
 namespace {
 
@@ -102,6 +107,68 @@ TEST(FirmwareLookup, TheOptionNamesTheImage) {
   EXPECT_EQ(ParseOptions({"--firmware=board.hex"}).options.firmwareFile, "board.hex");
   EXPECT_NE(ParseOptions({"--firmware"}).error.find("--firmware needs a value"), std::string::npos);
   EXPECT_NE(UsageText().find("--firmware FILE"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// The path the board link hands the driver at its load, once UseFirmwareImage has run with the
+// process's own environment and files.
+class FirmwareImageInUse : public testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/dac_eval_firmware_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+    for (const char* name : {"XDG_DATA_HOME", "XDG_DATA_DIRS"}) {
+      const char* value = std::getenv(name);
+      saved_[name] = value == nullptr ? std::nullopt : std::optional<std::string>(value);
+    }
+    // Nothing of the machine's own folders takes part.
+    setenv("XDG_DATA_HOME", (folder_ + "/data").c_str(), 1);
+    setenv("XDG_DATA_DIRS", (folder_ + "/share").c_str(), 1);
+  }
+  void TearDown() override {
+    for (const auto& [name, value] : saved_) {
+      if (value) {
+        setenv(name.c_str(), value->c_str(), 1);
+      } else {
+        unsetenv(name.c_str());
+      }
+    }
+    std::filesystem::remove_all(folder_);
+  }
+
+  void put(const std::string& relative) {
+    std::filesystem::create_directories(std::filesystem::path(folder_ + relative).parent_path());
+    std::ofstream(folder_ + relative) << ":00000001FF\n";
+  }
+
+  std::string loaded(const Options& options) {
+    SimulatedBoard board;
+    BoardLink link(board);
+    UseFirmwareImage(options, folder_ + "/bin", link);
+    link.LoadUSB("ZR810", folder_ + "/bin", [](const std::string&, const std::string&) {});
+    return board.downloads().empty() ? std::string() : board.downloads().back();
+  }
+
+  std::string folder_;
+  std::map<std::string, std::optional<std::string>> saved_;
+};
+
+TEST_F(FirmwareImageInUse, TheOptionFirstThenTheProgramsFolderThenTheUsersData) {
+  Options options;
+  // None anywhere: the program's folder, as the link has always built it.
+  EXPECT_EQ(loaded(options), BoardLink::MakeFirmwarePath(folder_ + "/bin"));
+  put("/share/dac-eval/ZR821SPI.hex");
+  EXPECT_EQ(loaded(options), folder_ + "/share/dac-eval/ZR821SPI.hex");
+  put("/data/dac-eval/ZR821SPI.hex");
+  EXPECT_EQ(loaded(options), folder_ + "/data/dac-eval/ZR821SPI.hex");
+  put("/bin/ZR821SPI.hex");
+  EXPECT_EQ(loaded(options), BoardLink::MakeFirmwarePath(folder_ + "/bin"));
+  options.firmwareFile = folder_ + "/lab/other-name.hex";
+  EXPECT_EQ(loaded(options), folder_ + "/lab/other-name.hex");
 }
 
 }  // namespace
