@@ -51,7 +51,7 @@ class DacChannel:
         "BOARd:SIMulation:DAC{ch}?",
         """What the simulated board's chip holds for this channel: [X1A, X1B, M, C, X2A, X2B,
         DAC register] (refused on a real board).""",
-        get_process=lambda values: [int(v) for v in values])
+        cast=int)  # a list: PyMeasure 0.9 and later agree on cast, not on processing lists
 
     def __init__(self, parent, id):
         self.parent = parent

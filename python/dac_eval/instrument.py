@@ -100,11 +100,11 @@ class DacEval(Instrument):
 
     # --- communication: each command with its error check in one round trip -----------------
 
-    def write(self, command):
+    def write(self, command, **kwargs):
         """Sends `command`; raises DacEvalError with the program's words when it was refused."""
         self._link.write(command)
 
-    def ask(self, command):
+    def ask(self, command, query_delay=None):
         """The answer of the query `command` (without its line end); DacEvalError at once when
         the program refused it, never a timeout."""
         return self._link.ask(command).strip()
