@@ -61,8 +61,8 @@ def rate(run, n):
 
 def main():
     binary = sys.argv[1]
-    settings = int(sys.argv[2]) if len(sys.argv) > 2 else 2000
-    rounds = int(sys.argv[3]) if len(sys.argv) > 3 else 5
+    settings = int(sys.argv[2]) if len(sys.argv) > 2 else 4000
+    rounds = int(sys.argv[3]) if len(sys.argv) > 3 else 7
     program, resource = start(binary)
     try:
         instrument = pyvisa.ResourceManager("@py").open_resource(

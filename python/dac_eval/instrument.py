@@ -105,9 +105,10 @@ class DacEval(Instrument):
         self._link.write(command)
 
     def ask(self, command, query_delay=None):
-        """The answer of the query `command` (without its line end); DacEvalError at once when
-        the program refused it, never a timeout."""
-        return self._link.ask(command).strip()
+        """The answer of the query `command` (without its line end; a definite-length block
+        whole); DacEvalError at once when the program refused it, never a timeout."""
+        answer = self._link.ask(command)
+        return answer if answer.startswith("#") else answer.strip()
 
     def values(self, command, separator=",", cast=float, preprocess_reply=None, **kwargs):
         """The answer of `command` split at `separator`, each value cast where it can be."""

@@ -20,6 +20,8 @@ log = logging.getLogger(__name__)
 log.addHandler(logging.NullHandler())
 
 _ERROR_QUERY = re.compile(r"^\s*:?SYST(EM)?:ERR(OR)?\b", re.IGNORECASE)
+# A definite-length block, #<n><length><bytes>: its bytes may hold line ends.
+_BLOCK = re.compile(r"^#([1-9])")
 
 
 def asks_error_queue(command):
@@ -35,6 +37,17 @@ class CheckedLink:
 
     def _line(self):
         return self.connection.read()
+
+    def _answer(self):
+        """One answer: a line, or a definite-length block read whole across its line ends."""
+        answer = self._line()
+        block = _BLOCK.match(answer)
+        if block:
+            digits = int(block.group(1))
+            length = int(answer[2:2 + digits] or 0)
+            while len(answer.encode()) - 2 - digits < length:
+                answer += "\n" + self._line()
+        return answer
 
     def drain(self):
         """Reads the error queue until it is empty: [(code, text), ...], oldest first."""
@@ -67,7 +80,7 @@ class CheckedLink:
             self.connection.write(command)
             return self._line()
         self.connection.write(f"{command}\nSYST:ERR?")
-        first = self._line()
+        first = self._answer()
         refused = refusal(first)
         if refused is not None:
             self._raise(command, refused)

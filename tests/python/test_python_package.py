@@ -109,6 +109,17 @@ class PackageTest(unittest.TestCase):
                 self.assertEqual(b.board.ask("*OPC?"), "1")
                 self.assertEqual(b.board.check_errors(), [])
 
+    def test_a_block_answer_is_read_whole(self):
+        # SYSTem:HELP:HEADers? answers a definite-length block of one header per line.
+        board = self.zr810.board
+        block = board.ask("SYSTem:HELP:HEADers?")
+        digits = int(block[1])
+        text = block[2 + digits:]
+        self.assertEqual(len(text.encode()), int(block[2:2 + digits]))
+        self.assertEqual(text.splitlines()[:2], ["*CLS", "*ESE"])
+        self.assertIn("*LRN?", text.splitlines())
+        self.assertEqual(board.ask("*OPC?"), "1")  # still in step
+
     def test_a_refused_property_raises_at_once(self):
         board = self.zr821.board
         for name, get in (("gpio_level", lambda: board.gpio_level),
