@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "firmware_lookup.h"
 #include "options.h"
 #include "run_modes.h"
 #include "start_setup.h"
@@ -26,6 +27,10 @@ int main(int argc, char* argv[]) {
   const StartSetup start = ReadStartSetup(options);
   if (!start.error.empty()) {
     std::fprintf(stderr, "dac-eval: %s\n", start.error.c_str());
+    return kBadStartExitCode;
+  }
+  if (options.firmwareFile && !RegularFileExists(*options.firmwareFile)) {
+    std::fprintf(stderr, "dac-eval: --firmware %s: no such file\n", options.firmwareFile->c_str());
     return kBadStartExitCode;
   }
   if (options.headless) {

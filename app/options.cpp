@@ -154,6 +154,8 @@ class Parser {
       if (!read.ids) return fail("--usb-id: " + read.error);
     } else if (name == "--setup") {
       o.setupFile = valueOf(name, inlineValue);
+    } else if (name == "--firmware") {
+      o.firmwareFile = valueOf(name, inlineValue);
     } else if (name == "--board") {
       const auto value = valueOf(name, inlineValue);
       if (!value) return;
@@ -219,5 +221,8 @@ std::string UsageText() {
          "  --board N            the N-th board found (from 0) rather than the first\n"
          "  --setup FILE         a saved setup, restored once start-up is done; its model is\n"
          "                       the program's (--model may only name the same one)\n"
+         "  --firmware FILE      the board's firmware image for this run (otherwise looked for\n"
+         "                       next to the program, in $XDG_DATA_HOME/dac-eval/, then in\n"
+         "                       dac-eval/ under each folder of $XDG_DATA_DIRS)\n"
          "  --help               this text\n";
 }

@@ -22,6 +22,8 @@ struct Options {
   std::optional<std::string> usbIds;     // --usb-id VID:PID[,VID:PID], read by the board link
   int board = 0;                         // --board N: the N-th board found
   std::optional<std::string> setupFile;  // --setup FILE, restored once start-up is done
+  // --firmware FILE: the board's firmware image for this run.
+  std::optional<std::string> firmwareFile;
   bool help = false;
   std::vector<std::string> toolkitArgs;  // for the window system
 };

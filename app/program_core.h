@@ -5,12 +5,14 @@
 #include <string>
 
 #include "board_choice.h"
+#include "firmware_lookup.h"
 #include "session.h"
 
 struct ProgramCore {
   ProgramCore(const Options& options, const std::string& exeFolder)
       : boards(options), link(boards.initial()), session(link, exeFolder) {
     link.setBoardChoice(options.board);
+    UseFirmwareImage(options, exeFolder, link);
     session.setBeforeReload([this] { boards.beforeReload(link); });
   }
   ProgramCore(const ProgramCore&) = delete;

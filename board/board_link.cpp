@@ -31,7 +31,7 @@ void BoardLink::LoadUSB(const std::string& PartName, const std::string& exeFolde
   BoardStatus = driver_->Connect(BoardVendorId, BoardProductId, number, &BoardHandle);
   const int16_t connectStatus = BoardStatus;
 
-  FirmwarePath = MakeFirmwarePath(exeFolder);
+  FirmwarePath = firmwareFile_.empty() ? MakeFirmwarePath(exeFolder) : firmwareFile_;
   const bool pathFits = StringToBytes(FirmwarePath, FirmwarePathBytes);
 
   // A path the driver cannot take is never handed to it; the refusal is reported like any

@@ -59,6 +59,10 @@ class BoardLink {
   bool setBoardChoice(int n);
   int BoardChoice() const { return boardChoice_; }
 
+  // The firmware image LoadUSB downloads, instead of the one in the program's folder; empty:
+  // the program's folder.
+  void setFirmwareFile(std::string path) { firmwareFile_ = std::move(path); }
+
   // One 24-bit word with request DD hex: value = bits 15..0, index = bits 23..16.
   void SPIwrite(int32_t word);
   // Read back 3 bytes into ReadBuffer; ReadBuffer[1] * 256 + ReadBuffer[0].
@@ -94,4 +98,5 @@ class BoardLink {
   VendorDriver* driver_;
   RequestObserver observer_;
   int boardChoice_ = 0;
+  std::string firmwareFile_;
 };

@@ -13,9 +13,10 @@ dac-eval --headless --model {MODEL} --remote), then run this script with Python 
     python3 <this file> [RESOURCE]
 
 RESOURCE is the VISA resource of the program's SCPI server (the one below unless given).
-Every command is followed by SYST:ERR?; the script stops at the first error.
+Every command goes with SYST:ERR? in the same write; the script stops at the first error.
 """
 
+import re
 import sys
 
 import pyvisa
@@ -31,22 +32,30 @@ instrument.read_termination = "\n"
 instrument.write_termination = "\n"
 instrument.timeout = 10000
 
+# An error entry as SYST:ERR? answers it; no answer of another query has this form.
+ERROR_ENTRY = re.compile(r'^-\d+,".*"$')
 
-def check(command):
+
+def check(command, entry):
     """Stops the script when the program refused `command` or the board failed it."""
-    error = instrument.query("SYST:ERR?").strip()
-    if not error.startswith("0,"):
-        sys.exit(f"{command}: {error}")
+    if not entry.startswith("0,"):
+        sys.exit(f"{command}: {entry}")
 
 
 def send(command):
-    instrument.write(command)
-    check(command)
+    """The command, then its error check on a line of its own: one write, one round trip."""
+    instrument.write(f"{command}\nSYST:ERR?")
+    check(command, instrument.read().strip())
 
 
 def ask(command):
-    reply = instrument.query(command).strip()
-    check(command)
+    """A refused query answers nothing, so its error entry comes first: the script stops at
+    once instead of waiting for the timeout."""
+    instrument.write(f"{command}\nSYST:ERR?")
+    reply = instrument.read().strip()
+    if ERROR_ENTRY.match(reply):
+        sys.exit(f"{command}: {reply}")
+    check(command, instrument.read().strip())
     return reply
 
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release and runs them all: the SCPI engine's, the window's on the
 # offscreen platform with the simulated board, the native USB link's against the emulated USB
-# board, and remote control's with Python clients against the program headless. Prints one line per benchmark: figure | target | verdict (details go to standard
-# error).
+# board, remote control's with Python clients against the program headless, and the Python
+# class's checked settings. Prints one line per benchmark: figure | target | verdict (details go
+# to standard error).
 # Timings depend on the machine's load: run it on a quiet machine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,7 +17,9 @@ for bench in bench_scpi_line bench_register_write bench_voltages_tab bench_start
   bench_usb; do
   "$build/bench/$bench"
 done
-# Remote control from real clients: pyvisa-py's checked settings, and hostile raw-socket clients.
+# Remote control from real clients: pyvisa-py's checked settings, and hostile raw-socket clients;
+# then the Python class beside raw pyvisa-py in the same run.
 export PYTHONWARNINGS=ignore::DeprecationWarning
 /usr/bin/python3 "$root/bench/bench_pyvisa_pairs.py" "$build/app/dac-eval"
 /usr/bin/python3 "$root/bench/bench_hostile_clients.py" "$build/app/dac-eval"
+/usr/bin/python3 "$root/bench/bench_python_settings.py" "$build/app/dac-eval"

@@ -1,11 +1,13 @@
 // Saves pictures of the main window for the documentation: the window laid out for one model on
-// the simulated board, one picture per tab, plus the part chooser and the credits window. Every
-// message and modal window is answered at once.
+// the simulated board, one picture per tab, the request log pane after a few writes, plus the part
+// chooser and the credits window. Every message and modal window is answered at once.
 //
 // Usage: dac-eval-screenshots <catalogue index 0..7> <output folder>
-// Run it on a real or virtual display (xvfb-run) so that fonts and styles are those of a desktop.
+// scripts/screenshots.sh runs it for the pictures of docs/screenshots/ (on the offscreen platform
+// unless a display is given).
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -17,6 +19,7 @@
 #include "board_link.h"
 #include "catalogue.h"
 #include "frm_main.h"
+#include "request_log_pane.h"
 #include "simulated_board.h"
 #include "window_services.h"
 
@@ -91,6 +94,14 @@ int main(int argc, char* argv[]) {
     save(window, QDir(folder).filePath(
                      QStringLiteral("%1-%2.png").arg(model, QString::fromLatin1(kTabFiles[tab]))));
   }
+  // The request log under the main tab, after a write and an LDAC pulse as the operator makes them.
+  window.win.SSTab1->setCurrentIndex(0);
+  window.menus.mnuRequestLog->trigger();
+  window.findChild<QAbstractButton*>(QStringLiteral("cmdX1A"))->click();
+  window.findChild<QAbstractButton*>(QStringLiteral("cmdLDAC"))->click();
+  window.requestLogPane->refresh();
+  save(window, QDir(folder).filePath(QStringLiteral("%1-request-log.png").arg(model)));
+  window.menus.mnuRequestLog->trigger();
   // The hidden sequence, for a picture of the credits window.
   window.Picture1_Click();
   window.Picture3_Click();

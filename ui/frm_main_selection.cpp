@@ -2,6 +2,7 @@
 // choice for "X >>" and the DAC register source of the selected channel.
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QRadioButton>
 
 #include "command_word.h"
@@ -36,13 +37,15 @@ void frmMain::chkDAC_Click(int index) {
 
 void frmMain::DACoptMux2_Click(int index) {
   if (SuppressEvents) return;
-  const WindowAction action(*this, diagram.DACoptMux2.at(static_cast<size_t>(index))->objectName());
+  // The two options have no caption: the operator knows them by the corrected code each passes.
+  const WindowAction action(*this, (index == 0 ? diagram.Label3 : diagram.label4)->text());
   session_.chooseDacSource(SelectedDac, index == 1);
 }
 
 void frmMain::optAB_Click(int index) {
   if (SuppressEvents) return;
-  const WindowAction action(*this, diagram.optAB.at(static_cast<size_t>(index))->objectName());
+  // The options have no caption: the labels above them say "A" and "B".
+  const WindowAction action(*this, diagram.Label2.at(static_cast<size_t>(index))->text());
   session_.chooseInputRegister(index == 1);
 }
 

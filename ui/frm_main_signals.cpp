@@ -46,7 +46,7 @@ void frmMain::Command2_Click() {
 
 // Readback test: select readback 0 and show what comes back.
 void frmMain::Command3_Click() {
-  const WindowAction action(*this, win.Command3->objectName());
+  const WindowAction action(*this, win.Command3->text());
   const int32_t value = session_.readbackTest();
   services().message({QString::fromStdString(HexDigits(value)), appTitle(), MessageIcon::None});
 }

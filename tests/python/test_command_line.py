@@ -38,6 +38,8 @@ class CommandLine(unittest.TestCase):
             ("--remote=::1:5025",): "--remote takes PORT or ADDRESS:PORT",
             ("--remote-clients", "0"): "--remote-clients takes a number of clients from 1 to 1024",
             ("--remote-clients=1025",): "--remote-clients takes a number of clients from 1",
+            ("--headless", "--model", "zr810", "--firmware", "/nonexistent/board.hex"):
+                "--firmware /nonexistent/board.hex: no such file",
         }
         for args, message in cases.items():
             with self.subTest(args=args):

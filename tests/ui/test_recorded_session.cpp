@@ -182,6 +182,11 @@ void RecordedSessionTest::theScriptStopsAtTheFirstError_data() {
   QTest::newRow("a channel the model lacks") << "ZR813"
                                              << "send(\"DAC9:X1A #H0001\")\n"
                                              << "DAC9:X1A #H0001: -114" << 1;
+  // A refused query answers nothing: the script learns it from the error entry at once, not from
+  // its 10 s timeout.
+  QTest::newRow("a refused query") << "ZR813"
+                                   << "ask(\"OFFSet2?\")\n"
+                                   << "OFFSet2?: -221," << 1;
 }
 
 void RecordedSessionTest::theScriptStopsAtTheFirstError() {

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTableView>
@@ -58,6 +59,7 @@ class RequestLogTest : public QObject {
   void rowsShowEachRequestAndFailuresStandOut();
   void followsTheEndOnlyWhileAtTheEnd();
   void rowsFollowTheRing();
+  void originsNameTheControlsAsTheOperatorSeesThem();
   void exportsWriteTheLogsTexts_data();
   void exportsWriteTheLogsTexts();
 };
@@ -130,6 +132,30 @@ void RequestLogTest::followsTheEndOnlyWhileAtTheEnd() {
   directLoads(w, 50);
   QTRY_COMPARE(p->model().rowCount(), 401);  // on the pane's timer
   QCOMPARE(bar->value(), bar->maximum());
+}
+
+// The radio options of the block diagram have no caption of their own: the origin is the label the
+// operator reads beside them, never an object name.
+void RequestLogTest::originsNameTheControlsAsTheOperatorSeesThem() {
+  WindowUnderTest w(kZR810);
+  RequestLogPane* p = openPane(w);
+  steps::pickChannel(w, 3);
+  const struct {
+    const char* option;
+    const char* origin;
+    const char* command;
+  } clicks[] = {{"optAB(1)", "B", "CONT:INP B"},
+                {"optAB(0)", "A", "CONT:INP A"},
+                {"DACoptMux2(1)", "X2B", "DAC3:ABS B"},
+                {"DACoptMux2(0)", "X2A", "DAC3:ABS A"}};
+  for (const auto& click : clicks) {
+    const int before = p->model().rowCount();
+    w.find<QRadioButton>(click.option)->click();
+    p->refresh();
+    QVERIFY2(p->model().rowCount() > before, click.option);
+    QCOMPARE(row(p, p->model().rowCount() - 1, {LogColumn::Origin, LogColumn::Command}),
+             (QStringList{click.origin, click.command}));
+  }
 }
 
 // A log of four entries under a model checked by Qt's model tester: rows leave the top as the
