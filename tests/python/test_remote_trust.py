@@ -2,6 +2,7 @@
 with a half-close, clients that send far more than they read, and more clients than there is
 room for. The program runs headless on its simulated board, on real loopback sockets."""
 
+import os
 import socket
 import sys
 import time
@@ -14,6 +15,8 @@ BINARY = sys.argv.pop(1) if __name__ == "__main__" else None
 MAX_LINE = 65536
 MAX_REPLY = 4 * 1024 * 1024
 CLIENT_MEMORY_KIB = 3 * 1024  # what one client may make the program hold
+# A sanitized build keeps freed memory in quarantine: its resident memory is no measure.
+MEASURES_MEMORY = not os.environ.get("DAC_EVAL_SANITIZED")
 
 
 class Server(unittest.TestCase):
@@ -71,7 +74,8 @@ class MemoryAndTimeAreBounded(Server):
         hostile.close()
         # Before: the event loop froze for two minutes and the program died out of memory.
         self.assertLess(worst, 1.0)
-        self.assertLess(self.grown_kib(), CLIENT_MEMORY_KIB + 4096)
+        if MEASURES_MEMORY:
+            self.assertLess(self.grown_kib(), CLIENT_MEMORY_KIB + 4096)
 
         reply = script(self.port, line[:-1] + b"\nSYST:ERR?\n")
         answer, error = reply.split(b"\n")[:2]
@@ -92,7 +96,8 @@ class MemoryAndTimeAreBounded(Server):
         for client in hostile:
             client.close()
         # Before: 967 MiB for the first client, 1.1 GiB for 64 of the others.
-        self.assertLess(grown, len(hostile) * CLIENT_MEMORY_KIB)
+        if MEASURES_MEMORY:
+            self.assertLess(grown, len(hostile) * CLIENT_MEMORY_KIB)
         self.assertLess(worst, 1.0)
 
 
