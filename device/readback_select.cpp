@@ -17,17 +17,6 @@ int32_t Fields(int registerField, int numberField) {
 
 }  // namespace
 
-const ReadbackSelectRow& ReadbackRow(ReadbackItem item) {
-  for (const ReadbackSelectRow& row : kReadbackSelectTable) {
-    if (row.item == item) return row;
-  }
-  throw std::out_of_range("readback item without a row");
-}
-
-bool IsChannelItem(ReadbackItem item) {
-  return ReadbackRow(item).numberField < 0;
-}
-
 ReadbackItem OffsetDacItem(int k) {
   if (k < 0 || k > 2) throw std::out_of_range("offset DAC number out of range");
   return static_cast<ReadbackItem>(static_cast<int>(ReadbackItem::OffsetDac0) + k);

@@ -64,11 +64,24 @@ inline constexpr std::array<ReadbackSelectRow, 14> kReadbackSelectTable{{
     {ReadbackItem::Gpio, 4, 11, "GPIO"},
 }};
 
+// The rows stand in the order of the items, so that an item finds its row at once.
+constexpr bool RowsInItemOrder() {
+  for (std::size_t i = 0; i < kReadbackSelectTable.size(); ++i) {
+    if (static_cast<std::size_t>(kReadbackSelectTable[i].item) != i) return false;
+  }
+  return true;
+}
+static_assert(RowsInItemOrder());
+
 // The row of `item`.
-const ReadbackSelectRow& ReadbackRow(ReadbackItem item);
+inline const ReadbackSelectRow& ReadbackRow(ReadbackItem item) {
+  return kReadbackSelectTable.at(static_cast<std::size_t>(item));
+}
 
 // Whether `item` is one of a channel's four registers (X1A, X1B, C, M).
-bool IsChannelItem(ReadbackItem item);
+inline bool IsChannelItem(ReadbackItem item) {
+  return ReadbackRow(item).numberField < 0;
+}
 
 // Offset DAC k (0..2) and the A/B select register of group g (0..4) by number.
 ReadbackItem OffsetDacItem(int k);

@@ -14,13 +14,16 @@ std::vector<VerifiedRegister> VerifiedRegisters(const PartInfo& part) {
   for (const int dac : records) {
     for (const ReadbackItem item :
          {ReadbackItem::X1A, ReadbackItem::X1B, ReadbackItem::M, ReadbackItem::C}) {
-      list.push_back({item, dac});
+      list.push_back({item, dac, ReadbackSelectWord(ReadbackSelectData(item, dac))});
     }
     groups.insert(dac / kGroupSize);
   }
-  list.push_back({ReadbackItem::Control, -1});
-  for (int k = 0; k < OffsetDacCount(part); ++k) list.push_back({OffsetDacItem(k), -1});
-  for (const int group : groups) list.push_back({ABSelectItem(group), -1});
+  const auto chipRegister = [&list](ReadbackItem item) {
+    list.push_back({item, -1, ReadbackSelectWord(ReadbackSelectData(item))});
+  };
+  chipRegister(ReadbackItem::Control);
+  for (int k = 0; k < OffsetDacCount(part); ++k) chipRegister(OffsetDacItem(k));
+  for (const int group : groups) chipRegister(ABSelectItem(group));
   return list;
 }
 

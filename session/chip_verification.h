@@ -24,6 +24,7 @@ struct ReadbackResult {
 struct VerifiedRegister {
   ReadbackItem item = ReadbackItem::X1A;
   int dac = -1;
+  int32_t selectWord = 0;  // the readback select word that names it
 };
 
 // A register whose chip value is not the register model's. The control register is compared by

@@ -207,6 +207,7 @@ class Session {
   void followChannelWord(const ChipWord& word);
   void followABSelect(const ChipWord& word);
   ReadbackResult readBack(ReadbackItem item, int dac);
+  std::optional<int32_t> readBackCode(ReadbackItem item, int32_t selectWord);
   int32_t modelValue(ReadbackItem item, int dac) const;
   void takeABSelect(int group, int32_t mask);
   Refused needsMonitor() const;
@@ -237,4 +238,9 @@ class Session {
   int actionsUnderWay_ = 0;
   std::chrono::steady_clock::time_point lastProbe_{};
   ChipVerification lastVerification_;
+  // The registers a verification reads, worked out once for the model.
+  struct VerifiedList {
+    const PartInfo* part = nullptr;
+    std::vector<VerifiedRegister> registers;
+  } verified_;
 };

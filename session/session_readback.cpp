@@ -21,22 +21,47 @@ ReadbackResult Session::readBack(ReadbackItem item, int dac) {
   if (IsChannelItem(item) && (dac < 0 || dac >= kChannelCount || !ChannelUsed(*part, dac))) {
     return {std::nullopt, "the model has no channel record " + std::to_string(dac)};
   }
-  SPIout(ReadbackSelectWord(ReadbackSelectData(item, dac)));
-  if (link_.BoardStatus != 0)
-    return {std::nullopt, RequestFailureText(link_.driver(), lastFailure_)};
+  const std::optional<int32_t> code =
+      readBackCode(item, ReadbackSelectWord(ReadbackSelectData(item, dac)));
+  if (!code) return {std::nullopt, RequestFailureText(link_.driver(), lastFailure_)};
+  return {code, {}};
+}
+
+// The select word and the readback, as the code the register holds; nothing when either request
+// failed (lastFailure_ says why).
+std::optional<int32_t> Session::readBackCode(ReadbackItem item, int32_t selectWord) {
+  SPIout(selectWord);
+  if (link_.BoardStatus != 0) return std::nullopt;
   const int32_t bits = link_.SPIread();
-  if (link_.BoardStatus != 0)
-    return {std::nullopt, RequestFailureText(link_.driver(), lastFailure_)};
-  return {ReadbackCode(item, chip_.PartBits, static_cast<uint16_t>(bits)), {}};
+  if (link_.BoardStatus != 0) return std::nullopt;
+  return ReadbackCode(item, chip_.PartBits, static_cast<uint16_t>(bits));
 }
 
 int32_t Session::modelValue(ReadbackItem item, int dac) const {
-  if (const std::optional<ChannelRegister> reg = ChannelRegisterOf(item)) {
-    return RegisterValue(chip_.DACs.at(static_cast<size_t>(dac)), *reg);
-  }
-  if (item == ReadbackItem::Control) return ControlRegisterWord(XRegisterB_) & kControlInputB;
-  if (item >= ReadbackItem::OffsetDac0 && item <= ReadbackItem::OffsetDac2) {
-    return chip_.OffsetDAC(static_cast<int>(item) - static_cast<int>(ReadbackItem::OffsetDac0));
+  const auto channel = [this, dac]() -> const DAC& { return chip_.DACs[static_cast<size_t>(dac)]; };
+  switch (item) {
+    case ReadbackItem::X1A:
+      return channel().X1A();
+    case ReadbackItem::X1B:
+      return channel().X1B();
+    case ReadbackItem::C:
+      return channel().C();
+    case ReadbackItem::M:
+      return channel().M();
+    case ReadbackItem::Control:
+      return ControlRegisterWord(XRegisterB_) & kControlInputB;
+    case ReadbackItem::OffsetDac0:
+    case ReadbackItem::OffsetDac1:
+    case ReadbackItem::OffsetDac2:
+      return chip_.OffsetDAC(static_cast<int>(item) - static_cast<int>(ReadbackItem::OffsetDac0));
+    case ReadbackItem::ABSelect0:
+    case ReadbackItem::ABSelect1:
+    case ReadbackItem::ABSelect2:
+    case ReadbackItem::ABSelect3:
+    case ReadbackItem::ABSelect4:
+      break;
+    case ReadbackItem::Gpio:
+      return gpioLevel_.value_or(false) ? 1 : 0;  // the pin as last read
   }
   const int group = static_cast<int>(item) - static_cast<int>(ReadbackItem::ABSelect0);
   return ABSelectWord(chip_, static_cast<int16_t>(group * kGroupSize)) & 0xFF;
@@ -50,15 +75,15 @@ const ChipVerification& Session::verifyChip(const VerifyProgress& progress) {
     lastVerification_.failure = "no chip model is chosen";
     return lastVerification_;
   }
-  const std::vector<VerifiedRegister> registers = VerifiedRegisters(*part);
-  lastVerification_.total = static_cast<int>(registers.size());
-  for (const VerifiedRegister& r : registers) {
-    const ReadbackResult result = readBack(r.item, r.dac);
-    if (!result.code) {
-      lastVerification_.failure = result.failure;
+  if (verified_.part != part) verified_ = {part, VerifiedRegisters(*part)};
+  lastVerification_.total = static_cast<int>(verified_.registers.size());
+  for (const VerifiedRegister& r : verified_.registers) {
+    const std::optional<int32_t> code = readBackCode(r.item, r.selectWord);
+    if (!code) {
+      lastVerification_.failure = RequestFailureText(link_.driver(), lastFailure_);
       break;
     }
-    const int32_t chip = ComparedBits(*part, r.item, *result.code);
+    const int32_t chip = ComparedBits(*part, r.item, *code);
     const int32_t model = modelValue(r.item, r.dac);
     if (chip != model) {
       lastVerification_.differences.push_back(
