@@ -2,6 +2,7 @@
 // agreeing, the table of a power-cycled chip with both values, the write-back that mends it, the
 // chip's values taken into the model (the displays follow), and a board failing on the way.
 
+#include <QAction>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -60,6 +61,7 @@ class VerifyChipTest : public QObject {
   void aPowerCycleIsFoundAndWrittenBack();
   void theChipsValuesTakenIntoTheModel();
   void aFailingBoardEndsItWithTheReason();
+  void lockedWhileARemoteClientHoldsTheWindow();
 };
 
 void VerifyChipTest::allRegistersAgree() {
@@ -129,6 +131,17 @@ void VerifyChipTest::aFailingBoardEndsItWithTheReason() {
                           "050400) failed: no board attached"));
   QVERIFY(shown.rows.isEmpty());
   QVERIFY(!shown.takeEnabled);
+}
+
+// The verification sends requests and may write the chip: it is one of the controls a remote
+// client's lock takes from the window.
+void VerifyChipTest::lockedWhileARemoteClientHoldsTheWindow() {
+  WindowUnderTest w(kZR810);
+  QAction* verify = w.window().menus.mnuVerifyChip;
+  w.session().setRemoteMode(RemoteMode::Locked, "remote 127.0.0.1:40112");
+  QVERIFY(!verify->isEnabled());
+  w.session().setRemoteMode(RemoteMode::Local, "");
+  QVERIFY(verify->isEnabled());
 }
 
 QTEST_MAIN(VerifyChipTest)
