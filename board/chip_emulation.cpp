@@ -3,12 +3,13 @@
 #include <optional>
 
 #include "chip_word.h"
+#include "readback_select.h"
 #include "request_codes.h"
+#include "transfer_function.h"
 
 namespace {
 
 constexpr uint16_t kInputRegisterB = 0x0004;  // control bit 2
-constexpr uint16_t kGpioReadback = 0x8580;
 constexpr uint16_t kGpioOutputEnable = 0x0002;
 constexpr uint16_t kGpioLevel = 0x0001;
 
@@ -107,6 +108,58 @@ bool SetLine(bool& lineLow, bool low) {
   return rising;
 }
 
+// The 16 bits a register holds, as a readback returns them; an empty register holds the bits of
+// its power-on code.
+uint16_t HeldBits(const SimulatedChip& chip, ReadbackItem item, const std::optional<uint16_t>& data,
+                  int32_t powerOn) {
+  if (data) return *data;
+  return ReadbackBits(item, static_cast<int16_t>(chip.bits), powerOn);
+}
+
+// The offset DACs power up with the model's default code.
+int32_t OffsetDacPowerOn(const SimulatedChip& chip) {
+  if (chip.part == nullptr) return 0;
+  const std::optional<OffsetDefaults> defaults = OffsetDefaultsFor(chip.part->name);
+  return defaults ? defaults->offsetCode : 0;
+}
+
+uint16_t RegisterBits(const SimulatedChip& chip, const ReadbackTarget& target, bool gpioInputHigh) {
+  const auto record = static_cast<std::size_t>(target.dac);
+  const int32_t fullScale = chip.bits > 0 ? (1 << chip.bits) - 1 : 0;
+  const int32_t midScale = chip.bits > 0 ? 1 << (chip.bits - 1) : 0;
+  switch (target.item) {
+    case ReadbackItem::X1A:
+      return HeldBits(chip, target.item, chip.inputA[record], chip.resetCode);
+    case ReadbackItem::X1B:
+      return HeldBits(chip, target.item, chip.inputB[record], chip.resetCode);
+    case ReadbackItem::C:
+      return HeldBits(chip, target.item, chip.offset[record], midScale);
+    case ReadbackItem::M:
+      return HeldBits(chip, target.item, chip.gain[record], fullScale);
+    case ReadbackItem::Control:
+      return chip.control;
+    case ReadbackItem::OffsetDac0:
+    case ReadbackItem::OffsetDac1:
+    case ReadbackItem::OffsetDac2: {
+      const auto k = static_cast<std::size_t>(target.item) -
+                     static_cast<std::size_t>(ReadbackItem::OffsetDac0);
+      return HeldBits(chip, target.item, chip.offsetDac[k], OffsetDacPowerOn(chip));
+    }
+    case ReadbackItem::ABSelect0:
+    case ReadbackItem::ABSelect1:
+    case ReadbackItem::ABSelect2:
+    case ReadbackItem::ABSelect3:
+    case ReadbackItem::ABSelect4:
+      return chip.abSelect[static_cast<std::size_t>(target.item) -
+                           static_cast<std::size_t>(ReadbackItem::ABSelect0)];
+    case ReadbackItem::Gpio:
+      break;
+  }
+  const bool output = (chip.gpio & kGpioOutputEnable) != 0;
+  const bool high = output ? (chip.gpio & kGpioLevel) != 0 : gpioInputHigh;
+  return high ? 1 : 0;
+}
+
 }  // namespace
 
 void ApplyWord(SimulatedChip& chip, int32_t word) {
@@ -185,13 +238,8 @@ void FitChipModel(SimulatedChip& chip, const PartInfo& part) {
 }
 
 std::array<uint8_t, 3> ReadbackBytes(const SimulatedChip& chip, bool gpioInputHigh) {
-  if (chip.readbackSelect == kGpioReadback) {
-    const bool output = (chip.gpio & kGpioOutputEnable) != 0;
-    const bool high = output ? (chip.gpio & kGpioLevel) != 0 : gpioInputHigh;
-    return {static_cast<uint8_t>(high ? 1 : 0), 0, 0};
-  }
-  if (chip.readbackSelect == 0) {
-    return {static_cast<uint8_t>(chip.control & 0xFF), static_cast<uint8_t>(chip.control >> 8), 0};
-  }
-  return {0, 0, 0};
+  const std::optional<ReadbackTarget> target = DecodeReadbackSelect(chip.readbackSelect);
+  // A select that names no register (the readback test's 050000) returns the control register.
+  const uint16_t bits = target ? RegisterBits(chip, *target, gpioInputHigh) : chip.control;
+  return {static_cast<uint8_t>(bits & 0xFF), static_cast<uint8_t>(bits >> 8), 0};
 }

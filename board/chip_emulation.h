@@ -19,5 +19,6 @@ void PowerOnRegisters(SimulatedChip& chip);
 // The chip of model `part` fitted: its registers at that model's power-on state.
 void FitChipModel(SimulatedChip& chip, const PartInfo& part);
 
-// The three bytes a readback returns, as chosen by the readback select register.
+// The three bytes a readback returns: the register the readback select register names
+// (readback_select.h), low byte first.
 std::array<uint8_t, 3> ReadbackBytes(const SimulatedChip& chip, bool gpioInputHigh);

@@ -103,6 +103,10 @@ void SimulatedBoard::setChipModel(const PartInfo& part) {
   FitChipModel(chip_, part);
 }
 
+void SimulatedBoard::powerCycle() {
+  PowerOnRegisters(chip_);
+}
+
 // Drops the older half once twice the kept number has piled up: amortised constant time.
 void SimulatedBoard::keep(RecordedRequest record) {
   if (requests_.size() >= 2 * kKeptRequests) {

@@ -80,6 +80,9 @@ class SimulatedBoard : public VendorDriver {
   // The chip model fitted to the board: its resolution, power-on code, channels and functions.
   // The chip's registers go to that model's power-on state.
   void setChipModel(const PartInfo& part);
+  // A power glitch: the chip loses its registers and comes back in the model's power-on state,
+  // with nothing sent and nothing told to the program. Line levels and pulse counts stay.
+  void powerCycle();
 
   // Test controls.
   void setBoardAttached(bool attached);

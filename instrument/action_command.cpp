@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "channel_number.h"
+#include "chip_verification.h"
 #include "number_format.h"
 #include "reference_text.h"
 
@@ -64,6 +65,15 @@ std::optional<std::string> ChannelCommand(const OperatorAction& a, const PartInf
   }
 }
 
+// A channel register read back; the chip's own registers have no command of their own.
+std::optional<std::string> ReadRegisterCommand(const OperatorAction& a, const PartInfo* part) {
+  const auto item = static_cast<ReadbackItem>(a.number);
+  const std::optional<ChannelRegister> reg = ChannelRegisterOf(item);
+  const std::optional<std::string> channel = Channel(a, part);
+  if (!reg || !channel) return std::nullopt;
+  return *channel + RegisterName(*reg) + ":READ?";
+}
+
 std::optional<std::string> MonitorItemCommand(int item) {
   if (item < 0) return std::nullopt;
   if (item < 2) return "MON:SEL IN" + std::to_string(item);
@@ -109,9 +119,14 @@ std::optional<std::string> CommandOf(const OperatorAction& a, const PartInfo* pa
       return "WORD " + Hex(a.code, 6);
     case Kind::Reload:
       return "BOAR:REL";
+    case Kind::ReadRegister:
+      return ReadRegisterCommand(a, part);
+    case Kind::VerifyChip:
+      return "BOAR:VER?";
     case Kind::Start:
     case Kind::PowerDownTest:
     case Kind::ReadbackTest:
+    case Kind::TakeChipValues:
       break;
   }
   return std::nullopt;

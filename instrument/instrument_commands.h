@@ -13,5 +13,7 @@ void AddChannelCommands(scpi::CommandTree& tree, Session& session);
 void AddControlCommands(scpi::CommandTree& tree, Session& session);
 // OFFSet<k>, REFerence<k>, MONitor:STATe|SELect, GPIO:MODE|READ?.
 void AddSettingCommands(scpi::CommandTree& tree, Session& session);
+// DAC<n>:X1A:READ? (X1B, M, C), BOARd:VERify?, BOARd:VERify:LIST?, BOARd:SIMulation:POWercycle.
+void AddVerifyCommands(scpi::CommandTree& tree, Session& session);
 // *LRN?: the setup as one line of commands that restores it.
 void AddLearnCommand(scpi::CommandTree& tree, Session& session);

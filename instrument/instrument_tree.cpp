@@ -12,5 +12,6 @@ scpi::CommandTree InstrumentTree(Session& session) {
   AddControlCommands(tree, session);
   AddSettingCommands(tree, session);
   AddLearnCommand(tree, session);
+  AddVerifyCommands(tree, session);
   return tree;
 }

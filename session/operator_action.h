@@ -31,6 +31,9 @@ struct OperatorAction {
     ReadbackTest,
     DirectLoad,
     Reload,
+    ReadRegister,    // one register read back: `number` the ReadbackItem, `dac` its record
+    VerifyChip,      // every register read back and compared with the register model
+    TakeChipValues,  // the chip's values of a verification's differences into the model
   };
   Kind kind = Kind::Start;
   std::string origin{};  // who asked: the window's button caption, or "remote <address>"

@@ -21,6 +21,7 @@
 #include "action_gate.h"
 #include "board_link.h"
 #include "chip_model.h"
+#include "chip_verification.h"
 #include "chip_word.h"
 #include "operator_action.h"
 #include "refusal.h"
@@ -141,6 +142,18 @@ class Session {
   // every kProbeInterval. When it answers, the listeners hear boardAnswering(); true then.
   static constexpr std::chrono::milliseconds kProbeInterval{1000};
   bool probeSilentBoard();
+  // ---- reading the chip back
+  // Sends the readback select word of `item` (of channel record `dac` for a channel register) and
+  // reads the register back: its code, or why not (a failed request, a channel the model lacks).
+  ReadbackResult readRegister(ReadbackItem item, int dac = -1);
+  // Reads back every register of VerifiedRegisters and compares it with the register model;
+  // `progress` hears of each. A failed request ends it with its reason. The result is kept until
+  // the next verification.
+  const ChipVerification& verifyChip(const VerifyProgress& progress = {});
+  const ChipVerification& lastVerification() const { return lastVerification_; }
+  // Takes the chip's values of `differences` (of a verification) into the register model; sends
+  // nothing. X2A and X2B of the channels taken are computed again from their registers.
+  void takeChipValues(const std::vector<RegisterDifference>& differences);
 
   // ---- state
   const ChipModel& chip() const { return chip_; }
@@ -193,6 +206,10 @@ class Session {
   void followWord(int32_t word);
   void followChannelWord(const ChipWord& word);
   void followABSelect(const ChipWord& word);
+  ReadbackResult readBack(ReadbackItem item, int dac);
+  std::optional<int32_t> readBackCode(ReadbackItem item, int32_t selectWord);
+  int32_t modelValue(ReadbackItem item, int dac) const;
+  void takeABSelect(int group, int32_t mask);
   Refused needsMonitor() const;
 
   template <class Event>
@@ -220,4 +237,10 @@ class Session {
   RequestRecord lastFailure_;
   int actionsUnderWay_ = 0;
   std::chrono::steady_clock::time_point lastProbe_{};
+  ChipVerification lastVerification_;
+  // The registers a verification reads, worked out once for the model.
+  struct VerifiedList {
+    const PartInfo* part = nullptr;
+    std::vector<VerifiedRegister> registers;
+  } verified_;
 };

@@ -103,6 +103,7 @@ class frmMain : public QMainWindow, private SessionListener {
   void mnuExit_Click();
   void mnuVersion_Click();
   void mnuSetVoltage_Click();  // Tools > "Set Output Voltage..."
+  void mnuVerifyChip_Click();  // Tools > "Verify Chip Registers..."
   void Picture1_Click();
   void Picture2_Click();
   void Picture3_Click();

@@ -31,6 +31,7 @@ struct MenuControls {
   QAction* mnuRequestLog = nullptr;  // shows or hides the request log pane
   QMenu* mnuTools = nullptr;
   QAction* mnuSetVoltage = nullptr;
+  QAction* mnuVerifyChip = nullptr;  // reads the chip back against the register model
   QMenu* mnuAbout = nullptr;
   QAction* mnuVersion = nullptr;
 };

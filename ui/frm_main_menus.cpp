@@ -7,6 +7,7 @@
 #include "created.h"
 #include "frm_main.h"
 #include "frm_set_voltage.h"
+#include "frm_verify_chip.h"
 #include "picture_box.h"
 #include "window_action.h"
 
@@ -70,6 +71,22 @@ void frmMain::mnuSetVoltage_Click() {
   showRefusal(session_.writeVoltage(dialog.channelRecord(), *volts));
 }
 
+// The dialog is shown (modal to the application) before the chip is read back, so that its
+// progress bar is seen; its buttons run as the window's actions, and the displays follow.
+void frmMain::mnuVerifyChip_Click() {
+  frmVerifyChip dialog(
+      session_, services_,
+      [this](const QString& origin, const std::function<void()>& body) {
+        const WindowAction action(*this, origin, WindowAction::Displays::Follow);
+        body();
+      },
+      this);
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.show();
+  dialog.verify();
+  services_.runModal(dialog);
+}
+
 void frmMain::Picture1_Click() {
   secretClick(*this, Secret, Corner::TopLeft);
 }
@@ -87,6 +104,7 @@ void frmMain::wireMenus() {
   connect(menus.mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
   connect(menus.mnuVersion, &QAction::triggered, this, [this] { mnuVersion_Click(); });
   connect(menus.mnuSetVoltage, &QAction::triggered, this, [this] { mnuSetVoltage_Click(); });
+  connect(menus.mnuVerifyChip, &QAction::triggered, this, [this] { mnuVerifyChip_Click(); });
   connect(win.Picture1, &PictureBox::clicked, this, [this] { Picture1_Click(); });
   connect(win.Picture2, &PictureBox::clicked, this, [this] { Picture2_Click(); });
   connect(win.Picture3, &PictureBox::clicked, this, [this] { Picture3_Click(); });

@@ -58,7 +58,8 @@ void frmMain::lockChipControls(bool locked) {
     widget->setEnabled(false);
     lockedWidgets_.push_back(widget);
   }
-  for (QAction* action : {menus.mnuReload, menus.mnuLoadSetup, menus.mnuSetVoltage}) {
+  for (QAction* action :
+       {menus.mnuReload, menus.mnuLoadSetup, menus.mnuSetVoltage, menus.mnuVerifyChip}) {
     if (action == nullptr || !action->isEnabled()) continue;
     action->setEnabled(false);
     lockedActions_.push_back(action);

@@ -229,7 +229,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ReadbackCase{"ControlAfterPowerOn", {}, 0x0000},
                     ReadbackCase{"ControlInputB", {0x010004, 0x050000}, 0x0004},
                     ReadbackCase{"ControlHighByte", {0x010304, 0x050000}, 0x0304},
-                    ReadbackCase{"OtherSelect", {0x010004, 0x051234}, 0x0000},
+                    ReadbackCase{"SelectNamingNothing", {0x010004, 0x058600}, 0x0004},
+                    ReadbackCase{"ChannelSelectNotControl", {0x010004, 0x050400}, 0x0000},
                     ReadbackCase{"GpioSelectNotControl", {0x010004, 0x0D0003, 0x058580}, 0x0001}),
     CaseName());
 

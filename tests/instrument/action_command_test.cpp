@@ -96,7 +96,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReplayCase{"Clr", "ZR810", [](Session& s) { s.pulseClr(); }, "CONT:CLR PULS"},
         ReplayCase{"DirectLoad", "ZR810", [](Session& s) { (void)s.directLoad(0xC00001); },
                    "WORD #HC00001"},
-        ReplayCase{"Reload", "ZR810", [](Session& s) { s.reload({}); }, "BOAR:REL"}),
+        ReplayCase{"Reload", "ZR810", [](Session& s) { s.reload({}); }, "BOAR:REL"},
+        // Channel 5 of an 8-channel model is record 9.
+        ReplayCase{"ReadRegister", "ZR812",
+                   [](Session& s) { (void)s.readRegister(ReadbackItem::M, 9); }, "DAC5:M:READ?"},
+        ReplayCase{"VerifyChip", "ZR811", [](Session& s) { (void)s.verifyChip(); }, "BOAR:VER?"}),
     [](const testing::TestParamInfo<ReplayCase>& row) { return std::string(row.param.name); });
 
 TEST(ActionCommand, WhatNoCommandRepeatsHasNone) {
@@ -106,7 +110,9 @@ TEST(ActionCommand, WhatNoCommandRepeatsHasNone) {
   bench.session.powerDownTest();
   (void)bench.session.readbackTest();
   bench.session.setReference(0, "five volts");
-  ASSERT_EQ(done.actions.size(), 3u);
+  (void)bench.session.readRegister(ReadbackItem::OffsetDac1);
+  bench.session.takeChipValues({});
+  ASSERT_EQ(done.actions.size(), 5u);
   for (const OperatorAction& action : done.actions) {
     EXPECT_FALSE(CommandOf(action, bench.session.chip().part()));
   }

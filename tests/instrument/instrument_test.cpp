@@ -190,7 +190,7 @@ TEST(CommandSimulation, AnotherLinkIsASettingsConflict) {
   session.chooseModel(*FindPart("ZR810"));
   const scpi::CommandTree tree = InstrumentTree(session);
   scpi::Connection client(tree);
-  for (const char* query : {"BOAR:SIM:WORD?", "BOAR:SIM:DAC0?"}) {
+  for (const char* query : {"BOAR:SIM:WORD?", "BOAR:SIM:DAC0?", "BOAR:SIM:POW"}) {
     EXPECT_EQ(client.execute(query), std::nullopt) << query;
     EXPECT_EQ(DrainErrors(client), std::vector<int>{-221}) << query;
   }

@@ -76,6 +76,22 @@ TEST(RequestLog, StatusesInTheBoardLinksWords) {
             (std::vector<std::string>{"in", "3", "GPIO:READ?"}));
 }
 
+// A register read back: the select word out, then the readback in with the three bytes the chip
+// returned, both under the command that repeats it.
+TEST(RequestLog, ReadbacksShowTheBytesReturned) {
+  LoggedBench b("ZR811");  // 14 bits: the code comes in bits 15..2
+  ASSERT_FALSE(b.session.writeRegister(3, ChannelRegister::X1B, 0x2ABC));
+  const uint64_t first = b.log.entries().end();
+  ASSERT_EQ(b.session.readRegister(ReadbackItem::X1B, 3).code, 0x2ABC);
+  ASSERT_EQ(b.log.entries().end(), first + 2);
+  const std::vector<LogColumn> columns{LogColumn::Direction, LogColumn::Length, LogColumn::Word,
+                                       LogColumn::Command};
+  EXPECT_EQ(Row(b.log, first, columns),
+            (std::vector<std::string>{"out", "0", "052580", "DAC3:X1B:READ?"}));
+  EXPECT_EQ(Row(b.log, first + 1, columns),
+            (std::vector<std::string>{"in", "3", "00AAF0", "DAC3:X1B:READ?"}));
+}
+
 // Every refusal of the session marks its action, with the session's own text, sends nothing,
 // and stands in the script as a comment only.
 TEST(RequestLog, RefusedActionsAreMarked) {
