@@ -12,9 +12,9 @@ or ``dac-eval --remote`` beside it), then::
 
 from .channel import DacChannel
 from .errors import DacEvalError
-from .instrument import DacEval
+from .instrument import DacEval, Difference
 from .models import MODELS
 from .reference_set import ReferenceSet
 
-__all__ = ["DacEval", "DacChannel", "DacEvalError", "ReferenceSet", "MODELS"]
+__all__ = ["DacEval", "DacChannel", "DacEvalError", "Difference", "ReferenceSet", "MODELS"]
 __version__ = "1.06"

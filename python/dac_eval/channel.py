@@ -7,6 +7,7 @@ from pymeasure.instruments import Instrument
 from .validators import strict_choice, strict_code, strict_volts
 
 _SOURCES = ("A", "B")
+_REGISTERS = ("X1A", "X1B", "M", "C")
 
 
 def _register(name, doc, top):
@@ -89,6 +90,12 @@ class DacChannel:
     def ldac(self):
         """Pulses LDAC: every channel's DAC register loads, this one among them."""
         self.parent.ldac()
+
+    def read_back(self, register):
+        """What the chip itself holds in `register` ("X1A", "X1B", "M" or "C"), read back from
+        the chip rather than from the program's register model."""
+        strict_choice(register.upper(), _REGISTERS)
+        return int(self.ask(f"DAC{{ch}}:{register.upper()}:READ?"))
 
     def __repr__(self):
         return f"DacChannel({self.id})"

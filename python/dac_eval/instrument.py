@@ -1,5 +1,7 @@
 """The DAC evaluation board as the evaluation program serves it over SCPI."""
 
+import collections
+
 from pymeasure.instruments import Instrument
 
 from .channel import channel_type
@@ -22,6 +24,9 @@ def _cast(text, cast):
         return cast(text)
     except ValueError:
         return text.strip()
+
+
+Difference = collections.namedtuple("Difference", "channel register model chip")
 
 
 class DacEval(Instrument):
@@ -153,6 +158,16 @@ class DacEval(Instrument):
     def restore(self, setup):
         """Restores a setup that learn() gave, on this program or another of the same model."""
         self.write(setup.strip())
+
+    def verify(self):
+        """Reads the whole chip back and compares it with the program's register model: a list
+        of Difference(channel, register, model, chip), empty when the chip holds what the
+        program believes. Chip-wide registers have channel -1 (CONT, OFFS<k>, ABS<g>)."""
+        self.ask("BOARd:VERify?")
+        fields = self.ask("BOARd:VERify:LIST?").strip()
+        groups = fields.split(",") if fields else []
+        return [Difference(int(groups[i]), groups[i + 1], int(groups[i + 2]), int(groups[i + 3]))
+                for i in range(0, len(groups), 4)]
 
     @property
     def id(self):

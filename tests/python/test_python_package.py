@@ -245,6 +245,22 @@ class PackageTest(unittest.TestCase):
         self.assertEqual(board.learn(), saved)
         self.assertEqual(board.channels[4].x1a, 0x0ABC)
 
+    def test_the_chip_read_back_and_verified(self):
+        board = self.zr821.board
+        ch = board.channels[9]
+        ch.x1a = 0x1234
+        self.assertEqual(ch.read_back("x1a"), 0x1234)
+        self.assertEqual(board.verify(), [])
+        # The simulated chip loses its registers behind the program's back.
+        board.write("BOARd:SIMulation:POWercycle")
+        differences = board.verify()
+        self.assertIn((9, "X1A", 0x1234, ch.read_back("X1A")), differences)
+        self.assertNotEqual(ch.read_back("X1A"), 0x1234)
+        with self.assertRaises(ValueError):
+            ch.read_back("X2A")
+        board.reset()  # model and chip at power-on again
+        self.assertEqual(board.verify(), [])
+
 
 if __name__ == "__main__":
     unittest.main()
