@@ -3,6 +3,7 @@
 
 #include "frm_main.h"
 
+#include "channels_pane.h"
 #include "request_log.h"
 #include "request_log_pane.h"
 
@@ -12,6 +13,7 @@ frmMain::frmMain(Session& session, WindowServices& services, QWidget* parent)
   buildMenus();
   buildWindowControls();
   buildRequestLog();
+  buildChannelPanes();
   wireStartup();
   wireSelection();
   wireWrites();
@@ -21,10 +23,12 @@ frmMain::frmMain(Session& session, WindowServices& services, QWidget* parent)
   wireMenus();
   wireSetupFiles();
   wireRequestLog();
+  wireChannelPanes();
   session_.addListener(*this);
 }
 
 frmMain::~frmMain() {
   session_.removeListener(*this);
   delete requestLogPane;  // before the log it reads
+  delete channelsPane;
 }

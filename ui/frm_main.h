@@ -17,6 +17,7 @@
 #include "window_services.h"
 
 struct PartInfo;
+class ChannelsPane;
 class RequestLog;
 class RequestLogPane;
 
@@ -138,6 +139,7 @@ class frmMain : public QMainWindow, private SessionListener {
   SignalsTab tab2;
   VoltagesTab tab3;
   RequestLogPane* requestLogPane = nullptr;  // View > Request Log
+  ChannelsPane* channelsPane = nullptr;      // Tools > Channels...
 
  protected:
   void closeEvent(QCloseEvent* event) override;  // Form_Unload: closes every other open window
@@ -151,7 +153,8 @@ class frmMain : public QMainWindow, private SessionListener {
   void buildOffsetTab(QWidget* page);
   void buildSignalsTab(QWidget* page);
   void buildVoltagesTab(QWidget* page);
-  void buildRequestLog();  // frm_main_request_log.cpp
+  void buildRequestLog();    // frm_main_request_log.cpp
+  void buildChannelPanes();  // frm_main_channels.cpp
 
   // Signal wiring, one per behaviour file, run once by the constructor after the layout.
   void wireStartup();
@@ -163,6 +166,7 @@ class frmMain : public QMainWindow, private SessionListener {
   void wireMenus();
   void wireSetupFiles();
   void wireRequestLog();
+  void wireChannelPanes();
 
   // Session events (frm_main_session_events.cpp): the displays follow the session.
   void registerStored(int dac, ChannelRegister reg) override;
@@ -185,6 +189,9 @@ class frmMain : public QMainWindow, private SessionListener {
   void remoteModeChanged() override;
   void lockChipControls(bool locked);
   void boardAnswering() override;
+  // frm_main_channels.cpp: names as tooltips of the channel's controls; limit warnings.
+  void channelLabelChanged(int dac) override;
+  void limitWarning(const std::string& text) override;
 
   // "X >>" (no register: the present route), "M >>", "C >>" from the active entry box.
   void writeRegisterFromEntry(std::optional<ChannelRegister> reg, const QString& button);

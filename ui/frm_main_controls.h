@@ -31,6 +31,7 @@ struct MenuControls {
   QAction* mnuRequestLog = nullptr;  // shows or hides the request log pane
   QMenu* mnuTools = nullptr;
   QAction* mnuSetVoltage = nullptr;
+  QAction* mnuChannels = nullptr;  // the channels' names and limits
   QMenu* mnuAbout = nullptr;
   QAction* mnuVersion = nullptr;
 };

@@ -66,6 +66,8 @@ void frmMain::buildMenus() {
   menus.mnuTools = namedMenu(bar, QStringLiteral("Tools"), "mnuTools");
   menus.mnuSetVoltage = namedAction(
       menus.mnuTools->addAction(QStringLiteral("Set Output Voltage...")), "mnuSetVoltage");
+  menus.mnuChannels =
+      namedAction(menus.mnuTools->addAction(QStringLiteral("Channels...")), "mnuChannels");
   menus.mnuAbout = namedMenu(bar, QStringLiteral("About"), "mnuAbout");
   menus.mnuVersion =
       namedAction(menus.mnuAbout->addAction(QStringLiteral("Version")), "mnuVersion");

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 
+#include "channels_pane.h"
 #include "frm_main.h"
 
 void frmMain::remoteModeChanged() {
@@ -47,7 +48,8 @@ void frmMain::lockChipControls(bool locked) {
   std::vector<QWidget*> widgets{
       tab0.mnuPulseReset,    diagram.cmdX1A, diagram.cmdM,  diagram.cmdC,  diagram.cmdLDAC,
       tab1.fraMonControls,   tab1.fraGPIO,   tab1.Command4, tab1.Command5, tab1.Command6,
-      tab1.cmdPowerDownTest, tab2.Frame6,    tab2.Command1, tab2.Command2, win.Command3};
+      tab1.cmdPowerDownTest, tab2.Frame6,    tab2.Command1, tab2.Command2, win.Command3,
+      channelsPane->applyFrameButton()};
   widgets.insert(widgets.end(), diagram.optAB.begin(), diagram.optAB.end());
   widgets.insert(widgets.end(), diagram.DACoptMux2.begin(), diagram.DACoptMux2.end());
   widgets.insert(widgets.end(), diagram.txtVREF.begin(), diagram.txtVREF.end());

@@ -37,7 +37,12 @@ void frmMain::chkDAC_Click(int index) {
 void frmMain::DACoptMux2_Click(int index) {
   if (SuppressEvents) return;
   const WindowAction action(*this, diagram.DACoptMux2.at(static_cast<size_t>(index))->objectName());
-  session_.chooseDacSource(SelectedDac, index == 1);
+  if (const Refused refused = session_.chooseDacSource(SelectedDac, index == 1)) {
+    // A limit refused it: the buttons go back to the source the channel keeps.
+    const SuppressEventsGuard guard(SuppressEvents);
+    diagram.DACoptMux2[index == 1 ? 0 : 1]->setChecked(true);
+    showRefusal(refused);
+  }
 }
 
 void frmMain::optAB_Click(int index) {

@@ -1,0 +1,49 @@
+// Tools > Channels...: the channels' names and output limits, docked beside the window and hidden
+// at start; the names as tooltips of each channel's button and output label; the warnings of the
+// actions that leave a limited output outside its range.
+
+#include <QAction>
+#include <QLabel>
+#include <QRadioButton>
+
+#include "app_title.h"
+#include "channel_number.h"
+#include "channels_pane.h"
+#include "frm_main.h"
+
+void frmMain::buildChannelPanes() {
+  channelsPane = new ChannelsPane(session_, services_, this);
+  addDockWidget(Qt::RightDockWidgetArea, channelsPane);
+  channelsPane->hide();
+}
+
+void frmMain::wireChannelPanes() {
+  connect(menus.mnuChannels, &QAction::triggered, this, [this] {
+    channelsPane->rebuild();
+    channelsPane->show();
+    channelsPane->raise();
+  });
+}
+
+void frmMain::channelLabelChanged(int dac) {
+  const ChannelLabel& label = session_.channelLabel(dac);
+  const PartInfo* part = chip().part();
+  const QString tip = label.name.empty()
+                          ? QString()
+                          : QString::fromStdString(ChannelTitle(ChannelOfRecord(part, dac), label));
+  if (static_cast<size_t>(dac) < tab0.chkDAC.size()) {
+    if (QRadioButton* button = tab0.chkDAC.at(static_cast<size_t>(dac))) button->setToolTip(tip);
+  }
+  for (int i = 0; i < kChannelCount; ++i) {
+    if (OutputLabelRecord(part, i) == dac) tab3.lblvout.at(static_cast<size_t>(i))->setToolTip(tip);
+  }
+}
+
+// The status bar always; a message box too when the window's own RESET, CLR or power-down test
+// did it, so that the operator who pressed it sees it.
+void frmMain::limitWarning(const std::string& text) {
+  showStatus(QString::fromStdString(text));
+  if (ownChange() && text.rfind("New limit:", 0) != 0) {
+    services_.message({QString::fromStdString(text), appTitle(), MessageIcon::Exclamation});
+  }
+}
