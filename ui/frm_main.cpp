@@ -6,6 +6,7 @@
 #include "channels_pane.h"
 #include "request_log.h"
 #include "request_log_pane.h"
+#include "sequence_pane.h"
 
 frmMain::frmMain(Session& session, WindowServices& services, QWidget* parent)
     : QMainWindow(parent), session_(session), services_(services) {
@@ -31,4 +32,5 @@ frmMain::~frmMain() {
   session_.removeListener(*this);
   delete requestLogPane;  // before the log it reads
   delete channelsPane;
+  delete sequencePane;
 }

@@ -18,6 +18,8 @@
 
 struct PartInfo;
 class ChannelsPane;
+class OutputChart;
+class SequencePane;
 class RequestLog;
 class RequestLogPane;
 
@@ -42,6 +44,7 @@ class frmMain : public QMainWindow, private SessionListener {
   void LoadUSB();
   void ShowRegistersOf(int index);  // the seven register displays from one record
   void refreshOutputVoltages();
+  void showOutputChart();  // frm_main_channels.cpp: made on first showing, below the labels
   // A second line of the status bar, e.g. where remote control listens.
   void showStatus(const QString& text);
 
@@ -140,6 +143,9 @@ class frmMain : public QMainWindow, private SessionListener {
   VoltagesTab tab3;
   RequestLogPane* requestLogPane = nullptr;  // View > Request Log
   ChannelsPane* channelsPane = nullptr;      // Tools > Channels...
+  SequencePane* sequencePane = nullptr;      // Tools > Sequence...
+  // The bar chart of the Output Voltages tab, made the first time the tab is shown.
+  OutputChart* outputChart = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;  // Form_Unload: closes every other open window
@@ -192,6 +198,8 @@ class frmMain : public QMainWindow, private SessionListener {
   // frm_main_channels.cpp: names as tooltips of the channel's controls; limit warnings.
   void channelLabelChanged(int dac) override;
   void limitWarning(const std::string& text) override;
+  // While a sequence plays, the chip controls are locked as under a remote lock, Stop excepted.
+  void sequenceChanged() override;
 
   // "X >>" (no register: the present route), "M >>", "C >>" from the active entry box.
   void writeRegisterFromEntry(std::optional<ChannelRegister> reg, const QString& button);

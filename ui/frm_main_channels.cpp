@@ -1,6 +1,7 @@
-// Tools > Channels...: the channels' names and output limits, docked beside the window and hidden
-// at start; the names as tooltips of each channel's button and output label; the warnings of the
-// actions that leave a limited output outside its range.
+// Tools > Channels... and Tools > Sequence...: the channels' names and output limits, and the
+// sequence pane, docked beside the window and hidden at start; the names as tooltips of each
+// channel's button and output label; the warnings of the actions that leave a limited output
+// outside its range.
 
 #include <QAction>
 #include <QLabel>
@@ -10,11 +11,17 @@
 #include "channel_number.h"
 #include "channels_pane.h"
 #include "frm_main.h"
+#include "output_chart.h"
+#include "sequence_pane.h"
+#include "twips.h"
 
 void frmMain::buildChannelPanes() {
   channelsPane = new ChannelsPane(session_, services_, this);
   addDockWidget(Qt::RightDockWidgetArea, channelsPane);
   channelsPane->hide();
+  sequencePane = new SequencePane(session_, services_, this);
+  addDockWidget(Qt::RightDockWidgetArea, sequencePane);
+  sequencePane->hide();
 }
 
 void frmMain::wireChannelPanes() {
@@ -23,6 +30,24 @@ void frmMain::wireChannelPanes() {
     channelsPane->show();
     channelsPane->raise();
   });
+  connect(menus.mnuSequence, &QAction::triggered, this, [this] {
+    sequencePane->show();
+    sequencePane->raise();
+  });
+}
+
+// Below the five rows of labels, across the tab. Made when the tab is first shown, so that the
+// chart costs nothing at start-up.
+void frmMain::showOutputChart() {
+  if (outputChart != nullptr) return;
+  outputChart = new OutputChart(session_, tab3.lblvout[0]->parentWidget());
+  outputChart->setGeometry(twipsRect(105, 3150, 11300, 3450));
+  outputChart->rebuild();
+  outputChart->show();
+}
+
+void frmMain::sequenceChanged() {
+  lockChipControls(session_.remoteMode() == RemoteMode::Locked || session_.sequencer().running());
 }
 
 void frmMain::channelLabelChanged(int dac) {

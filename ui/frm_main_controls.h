@@ -32,6 +32,7 @@ struct MenuControls {
   QMenu* mnuTools = nullptr;
   QAction* mnuSetVoltage = nullptr;
   QAction* mnuChannels = nullptr;  // the channels' names and limits
+  QAction* mnuSequence = nullptr;  // sequences of frames played in time
   QMenu* mnuAbout = nullptr;
   QAction* mnuVersion = nullptr;
 };

@@ -68,6 +68,8 @@ void frmMain::buildMenus() {
       menus.mnuTools->addAction(QStringLiteral("Set Output Voltage...")), "mnuSetVoltage");
   menus.mnuChannels =
       namedAction(menus.mnuTools->addAction(QStringLiteral("Channels...")), "mnuChannels");
+  menus.mnuSequence =
+      namedAction(menus.mnuTools->addAction(QStringLiteral("Sequence...")), "mnuSequence");
   menus.mnuAbout = namedMenu(bar, QStringLiteral("About"), "mnuAbout");
   menus.mnuVersion =
       namedAction(menus.mnuAbout->addAction(QStringLiteral("Version")), "mnuVersion");
