@@ -83,7 +83,7 @@ void AddLabelCommands(scpi::CommandTree& tree, Session& session) {
   AddLimit(tree, session, "DAC#:LIMit:LOWer", Session::LimitSide::Lower);
   AddLimit(tree, session, "DAC#:LIMit:UPPer", Session::LimitSide::Upper);
   tree.add("DAC#:LIMit:CLEar", 0, 0,
-           OnBoard(session, ForChannel(session, [&session](scpi::Call&, int dac) {
-                     session.clearChannelLimits(dac);
+           OnBoard(session, ForChannel(session, [&session](scpi::Call& call, int dac) {
+                     ReportRefusal(call, session.clearChannelLimits(dac));
                    })));
 }

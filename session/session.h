@@ -161,14 +161,15 @@ class Session {
   // RESET, CLR, power-down and reload are never refused; listeners hear limitWarning() when they
   // leave a limited output outside its range.
   const ChannelLabel& channelLabel(int dac) const { return labels_.at(static_cast<size_t>(dac)); }
-  // Refused for a name longer than 32 characters or with characters that are not printable.
+  // Names and limits do not change while a sequence runs (it was checked against them). Refused
+  // for a name longer than 32 characters or with characters that are not printable.
   Refused setChannelName(int dac, std::string name);
   enum class LimitSide { Lower, Upper };
   // Refused for a value that is not finite, or that would put the lower limit above the upper;
   // nullopt takes that limit away. Accepted with a limitWarning() when the present output
   // already lies outside the new range.
   Refused setChannelLimit(int dac, LimitSide side, std::optional<double> volts);
-  void clearChannelLimits(int dac);
+  Refused clearChannelLimits(int dac);
   // Every channel's name and limits at once, as a setup holds them.
   void setChannelLabels(const std::array<ChannelLabel, kChannelCount>& labels);
   const std::array<ChannelLabel, kChannelCount>& channelLabels() const { return labels_; }

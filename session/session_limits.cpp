@@ -172,6 +172,7 @@ void Session::warnLimits(const std::string& what, bool outputsCleared) {
 }
 
 Refused Session::setChannelName(int dac, std::string name) {
+  if (sequencer_.running()) return Refusal{Refusal::Kind::Conflict, "a sequence is running", ""};
   if (const std::string problem = ChannelNameProblem(name); !problem.empty())
     return Refusal{Refusal::Kind::OutOfRange, problem, ""};
   labels_.at(static_cast<size_t>(dac)).name = std::move(name);
@@ -180,6 +181,7 @@ Refused Session::setChannelName(int dac, std::string name) {
 }
 
 Refused Session::setChannelLimit(int dac, LimitSide side, std::optional<double> volts) {
+  if (sequencer_.running()) return Refusal{Refusal::Kind::Conflict, "a sequence is running", ""};
   if (volts && !std::isfinite(*volts))
     return Refusal{Refusal::Kind::OutOfRange, "a limit is a finite voltage", ""};
   ChannelLabel label = labels_.at(static_cast<size_t>(dac));
@@ -205,12 +207,14 @@ Refused Session::setChannelLimit(int dac, LimitSide side, std::optional<double> 
   return std::nullopt;
 }
 
-void Session::clearChannelLimits(int dac) {
+Refused Session::clearChannelLimits(int dac) {
+  if (sequencer_.running()) return Refusal{Refusal::Kind::Conflict, "a sequence is running", ""};
   ChannelLabel& label = labels_.at(static_cast<size_t>(dac));
-  if (!label.limited()) return;
+  if (!label.limited()) return std::nullopt;
   label.low.reset();
   label.high.reset();
   notify([dac](SessionListener& l) { l.channelLabelChanged(dac); });
+  return std::nullopt;
 }
 
 void Session::setChannelLabels(const std::array<ChannelLabel, kChannelCount>& labels) {

@@ -158,7 +158,7 @@ void AddLimits(StepList& steps, const SavedSetup& setup, const std::vector<int>&
 
 Refused SetLimits(Session& session, int dac, std::optional<double> low,
                   std::optional<double> high) {
-  session.clearChannelLimits(dac);
+  if (Refused refused = session.clearChannelLimits(dac)) return refused;
   if (low) {
     if (Refused refused = session.setChannelLimit(dac, Session::LimitSide::Lower, low))
       return refused;

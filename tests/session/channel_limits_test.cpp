@@ -57,7 +57,7 @@ TEST_P(LimitedAction, IsRefusedBeforeAnythingIsSentOrAccepted) {
   LimitedBench bench;
   if (c.arrange) {
     const ChannelLabel label = bench.session.channelLabel(kChannel);
-    bench.session.clearChannelLimits(kChannel);
+    ASSERT_FALSE(bench.session.clearChannelLimits(kChannel));
     ASSERT_FALSE(c.arrange(bench.session));
     ASSERT_FALSE(bench.session.setChannelLimit(kChannel, Session::LimitSide::Lower, label.low));
     ASSERT_FALSE(bench.session.setChannelLimit(kChannel, Session::LimitSide::Upper, label.high));

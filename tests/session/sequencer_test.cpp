@@ -159,6 +159,9 @@ TEST(Sequencer, StopEndsItBetweenFramesAndNothingChangesItWhileItRuns) {
   EXPECT_EQ(bench.sequencer().append(Frame(1, {{0, 1.0}}))->text, running);
   EXPECT_EQ(bench.sequencer().setRepeat(1)->text, running);
   EXPECT_EQ(bench.sequencer().start()->text, running);
+  // Nor the limits it was checked against.
+  EXPECT_EQ(bench.session.setChannelLimit(0, Session::LimitSide::Upper, 5.0)->text, running);
+  EXPECT_EQ(bench.session.setChannelName(0, "x")->text, running);
   bench.sequencer().stop();
   EXPECT_FALSE(bench.sequencer().running());
   EXPECT_FALSE(bench.timer.fire());
