@@ -11,8 +11,7 @@ EventLoopTimer::EventLoopTimer() {
 void EventLoopTimer::callAt(Clock::time_point due, std::function<void()> fire) {
   due_ = due;
   fire_ = std::move(fire);
-  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now());
-  timer_.start(std::max(wait, std::chrono::milliseconds{0}));
+  arm();
 }
 
 void EventLoopTimer::cancel() {
@@ -20,11 +19,15 @@ void EventLoopTimer::cancel() {
   fire_ = nullptr;
 }
 
-// Qt may wake a little early; the rest of the wait is waited again.
+// Qt's timers count whole milliseconds: the timer sleeps the whole milliseconds left, then the
+// last fraction is waited out a turn of the event loop at a time, so that the call comes within
+// a few microseconds of its due time and the loop still serves everything else meanwhile.
+void EventLoopTimer::arm() {
+  const auto left = std::chrono::floor<std::chrono::milliseconds>(due_ - Clock::now());
+  timer_.start(std::max(left, std::chrono::milliseconds{0}));
+}
+
 void EventLoopTimer::timeout() {
-  if (Clock::now() < due_) {
-    timer_.start(std::chrono::ceil<std::chrono::milliseconds>(due_ - Clock::now()));
-    return;
-  }
+  if (Clock::now() < due_) return arm();
   if (std::function<void()> fire = std::exchange(fire_, nullptr)) fire();
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The sequence's timer on the program's Qt event loop: one precise single-shot timer, never early
-// (the wait is rounded up to the whole millisecond Qt's timers count in).
+// The sequence's timer on the program's Qt event loop: one precise single-shot timer for the whole
+// milliseconds, then turns of the event loop for the rest; never early.
 
 #include <QObject>
 #include <QTimer>
@@ -14,6 +14,7 @@ class EventLoopTimer : public FrameTimer {
   void cancel() override;
 
  private:
+  void arm();
   void timeout();
 
   QTimer timer_;

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "frm_main.h"
 #include "event_loop_timer.h"
+#include "frm_main.h"
 #include "program_core.h"
 #include "remote_start.h"
 #include "run_modes.h"
