@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "catalogue.h"
+#include "event_loop_timer.h"
 #include "program_core.h"
 #include "quit_on_signal.h"
 #include "remote_start.h"
@@ -25,6 +26,8 @@ int RunHeadless(const Options& options, const char* programPath,
   ProgramCore core(options,
                    QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString());
   Session& session = core.session;
+  EventLoopTimer sequenceTimer;
+  session.sequencer().setTimer(&sequenceTimer);
   QString reason;
   const std::unique_ptr<ScpiServer> server =
       StartServer(session, *options.remote, options.remoteClients, reason);

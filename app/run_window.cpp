@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "event_loop_timer.h"
 #include "frm_main.h"
 #include "program_core.h"
 #include "remote_start.h"
@@ -44,6 +45,8 @@ int RunWindow(const Options& options, const char* programPath,
   ProgramCore core(options,
                    QDir::toNativeSeparators(QApplication::applicationDirPath()).toStdString());
   Session& session = core.session;
+  EventLoopTimer sequenceTimer;
+  session.sequencer().setTimer(&sequenceTimer);
   DesktopServices services;
   frmMain window(session, services);
 

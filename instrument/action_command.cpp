@@ -80,6 +80,42 @@ std::optional<std::string> MonitorItemCommand(int item) {
   return "MON:SEL " + std::to_string(item - 2);
 }
 
+std::string Quoted(const std::string& text) {
+  std::string quoted = "\"";
+  for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+// "DAC3:LIM:CLE;:DAC3:LIM:LOW -1;:DAC3:LIM:UPP 5": the limits replaced whatever they were.
+std::string LimitsCommand(const OperatorAction& a, const std::string& channel) {
+  std::string command = channel + "LIM:CLE";
+  if (a.low) command += ";:" + channel + "LIM:LOW " + scpi::FormatReal(*a.low);
+  if (a.high) command += ";:" + channel + "LIM:UPP " + scpi::FormatReal(*a.high);
+  return command;
+}
+
+// "FRAM:CODE (@3,7),#H8000,#H1000".
+std::optional<std::string> FrameCommand(const OperatorAction& a, const PartInfo* part) {
+  std::string list;
+  std::string codes;
+  for (const auto& [dac, code] : a.frame) {
+    const int n = ChannelOfRecord(part, dac);
+    if (n < 0) return std::nullopt;
+    list += (list.empty() ? "" : ",") + std::to_string(n);
+    codes += "," + Hex(code);
+  }
+  if (list.empty()) return std::nullopt;
+  return "FRAM:CODE (@" + list + ")" + codes;
+}
+
+std::optional<std::string> LabelOrFrameCommand(const OperatorAction& a, const PartInfo* part) {
+  if (a.kind == Kind::Frame) return FrameCommand(a, part);
+  const std::optional<std::string> channel = Channel(a, part);
+  if (!channel) return std::nullopt;
+  if (a.kind == Kind::SetChannelName) return *channel + "NAME " + Quoted(a.text);
+  return LimitsCommand(a, *channel);
+}
+
 }  // namespace
 
 std::optional<std::string> CommandOf(const OperatorAction& a, const PartInfo* part) {
@@ -123,6 +159,10 @@ std::optional<std::string> CommandOf(const OperatorAction& a, const PartInfo* pa
       return ReadRegisterCommand(a, part);
     case Kind::VerifyChip:
       return "BOAR:VER?";
+    case Kind::SetChannelName:
+    case Kind::SetChannelLimits:
+    case Kind::Frame:
+      return LabelOrFrameCommand(a, part);
     case Kind::Start:
     case Kind::PowerDownTest:
     case Kind::ReadbackTest:

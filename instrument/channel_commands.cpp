@@ -69,7 +69,7 @@ void AddSourceAndVoltage(scpi::CommandTree& tree, Session& session) {
   tree.add("DAC#:ABSel", 1, 1,
            OnBoard(session, ForChannel(session, [&session](scpi::Call& call, int dac) {
                      if (const auto source = call.choice(0, {"A", "B"})) {
-                       session.chooseDacSource(dac, *source == 1);
+                       ReportRefusal(call, session.chooseDacSource(dac, *source == 1));
                      }
                    })));
   tree.add("DAC#:ABSel?", 0, 0, ForChannel(session, [&session](scpi::Call& call, int dac) {

@@ -17,6 +17,11 @@ void ReportRefusal(scpi::Call& call, const Refused& refused) {
 
 scpi::CommandTree::Handler OnBoard(Session& session, scpi::CommandTree::Handler handler) {
   return [&session, handler = std::move(handler)](scpi::Call& call) {
+    // A running sequence owns the chip: settings wait for its end, queries still answer.
+    if (session.sequencer().running() && !call.header().ends_with('?')) {
+      call.error(scpi::errc::kSettingsConflict, "a sequence is running");
+      return;
+    }
     const uint64_t failedBefore = session.failedRequests();
     handler(call);
     if (session.failedRequests() != failedBefore) {

@@ -12,7 +12,8 @@
 // -222 for a value out of range, -221 for a control the model lacks or the settings lock.
 void ReportRefusal(scpi::Call& call, const Refused& refused);
 
-// The handler, with -200 queued when a board request it made failed.
+// The handler, with -200 queued when a board request it made failed; a setting while a sequence
+// runs does not run and gets -221 "a sequence is running".
 scpi::CommandTree::Handler OnBoard(Session& session, scpi::CommandTree::Handler handler);
 
 // The channel record of the header's first suffix (DAC<n>: n as the window labels the channels),

@@ -20,25 +20,39 @@ struct LineCommand {
   const char* header;
   Request high;
   Request low;
-  void (Session::*pulse)();
+  Refused (*pulse)(Session&);
 };
+
+Refused PulseLdac(Session& session) {
+  return session.pulseLdac();
+}
+Refused PulseReset(Session& session) {
+  session.pulseReset();
+  return std::nullopt;
+}
+Refused PulseClr(Session& session) {
+  session.pulseClr();
+  return std::nullopt;
+}
 constexpr std::array<LineCommand, 3> kLines{{
-    {"CONTrol:LDAC", Request::LdacHigh, Request::LdacLow, &Session::pulseLdac},
-    {"CONTrol:RESet", Request::ResetHigh, Request::ResetLow, &Session::pulseReset},
-    {"CONTrol:CLR", Request::ClrHigh, Request::ClrLow, &Session::pulseClr},
+    {"CONTrol:LDAC", Request::LdacHigh, Request::LdacLow, &PulseLdac},
+    {"CONTrol:RESet", Request::ResetHigh, Request::ResetLow, &PulseReset},
+    {"CONTrol:CLR", Request::ClrHigh, Request::ClrLow, &PulseClr},
 }};
 
 void AddLines(scpi::CommandTree& tree, Session& session) {
-  tree.add("LDAC", 0, 0, OnBoard(session, [&session](scpi::Call&) { session.pulseLdac(); }));
+  tree.add("LDAC", 0, 0, OnBoard(session, [&session](scpi::Call& call) {
+             ReportRefusal(call, session.pulseLdac());
+           }));
   for (const LineCommand& line : kLines) {
     tree.add(line.header, 1, 1, OnBoard(session, [&session, line](scpi::Call& call) {
                switch (call.choice(0, {"HIGH", "LOW", "PULSe"}).value_or(-1)) {
                  case 0:
-                   return session.lineRequest(line.high);
+                   return ReportRefusal(call, session.lineRequest(line.high));
                  case 1:
-                   return session.lineRequest(line.low);
+                   return ReportRefusal(call, session.lineRequest(line.low));
                  case 2:
-                   return (session.*line.pulse)();
+                   return ReportRefusal(call, line.pulse(session));
                  default:
                    return;  // the choice has queued its error
                }

@@ -9,6 +9,9 @@ scpi::CommandTree InstrumentTree(Session& session) {
   scpi::CommandTree tree = scpi::StandardTree();
   AddIdentityCommands(tree, session);
   AddChannelCommands(tree, session);
+  AddLabelCommands(tree, session);
+  AddFrameCommands(tree, session);
+  AddSequenceCommands(tree, session);
   AddControlCommands(tree, session);
   AddSettingCommands(tree, session);
   AddLearnCommand(tree, session);

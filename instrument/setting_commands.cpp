@@ -63,7 +63,7 @@ void AddOffsetsAndReferences(scpi::CommandTree& tree, Session& session) {
       call.error(scpi::errc::kDataOutOfRange, "VREF" + std::to_string(*k) + ": " + problem);
       return;
     }
-    session.setReference(*k, ShortestDecimal(*volts));
+    ReportRefusal(call, session.setReference(*k, ShortestDecimal(*volts)));
   });
   tree.add("REFerence#?", 0, 0, [&session](scpi::Call& call) {
     const std::optional<int> k = SetNumber(call, ShowsVref2(session), "VREF");

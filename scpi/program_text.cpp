@@ -8,15 +8,23 @@ namespace {
 
 // The index of the first `stop` in `text` from `from` that is outside a quoted string, or
 // text.size(); false in `closed` when a quote is left open.
-std::size_t FindOutsideQuotes(std::string_view text, std::size_t from, char stop, bool& closed) {
+// With `inParentheses`, a `stop` inside an expression's parentheses ("(@1,4,7)", a channel list)
+// does not count either.
+std::size_t FindOutsideQuotes(std::string_view text, std::size_t from, char stop, bool& closed,
+                              bool inParentheses = false) {
   char quote = 0;
+  int depth = 0;
   for (std::size_t i = from; i < text.size(); ++i) {
     const char c = text[i];
     if (quote != 0) {
       if (c == quote) quote = 0;  // a doubled quote closes and reopens: same result
     } else if (c == '"' || c == '\'') {
       quote = c;
-    } else if (c == stop) {
+    } else if (inParentheses && c == '(') {
+      ++depth;
+    } else if (inParentheses && c == ')' && depth > 0) {
+      --depth;
+    } else if (c == stop && depth == 0) {
       closed = true;
       return i;
     }
@@ -95,7 +103,7 @@ Split SplitParameters(std::string_view text, std::size_t most, std::vector<std::
   for (std::size_t count = 1;; ++count) {
     if (count > most) return Split::TooMany;
     bool closed = true;
-    const std::size_t comma = FindOutsideQuotes(text, pos, ',', closed);
+    const std::size_t comma = FindOutsideQuotes(text, pos, ',', closed, true);
     if (!closed) return Split::Malformed;
     const std::string_view parameter = TrimWhiteSpace(text.substr(pos, comma - pos));
     if (parameter.empty()) return Split::Malformed;

@@ -28,7 +28,8 @@ bool ReadHeader(std::string_view unit, Header& header, std::string_view& paramet
 
 enum class Split { Ok, Malformed, TooMany };
 
-// Splits the parameter text at ',' outside quoted strings into trimmed parameters, appended to
+// Splits the parameter text at ',' outside quoted strings and outside parentheses (an expression
+// such as the channel list "(@1,4,7)" is one parameter) into trimmed parameters, appended to
 // `out`. Empty text is no parameter. Malformed for an empty parameter ("1,,2", "1,") or an
 // unclosed quote; TooMany, without reading further, when there are more than `most`.
 Split SplitParameters(std::string_view text, std::size_t most, std::vector<std::string_view>& out);

@@ -14,7 +14,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DDAC_EVAL_BUILD_TESTS=O
 cmake --build "$build" --target benchmarks -j 2 >/dev/null
 export QT_QPA_PLATFORM=offscreen
 for bench in bench_scpi_line bench_register_write bench_voltages_tab bench_startup bench_remote \
-  bench_usb bench_verify; do
+  bench_usb bench_verify bench_sequence; do
   "$build/bench/$bench"
 done
 # Remote control from real clients: pyvisa-py's checked settings, and hostile raw-socket clients;

@@ -1,8 +1,10 @@
 # The Debian packages each command needs (sourced by the scripts).
 # fonts-liberation: a sans-serif with the metrics the window is laid out for.
 # libusb-1.0-0-dev, pkg-config: the native USB link. help2man: the manual page from --help.
+# qt6-charts-dev, libqt6opengl6-dev (which Qt Charts needs and does not pull in): the sequence's
+# plot and the output voltages' bar chart.
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev libgl-dev fonts-liberation libusb-1.0-0-dev pkg-config
-  help2man)
+  help2man qt6-charts-dev libqt6opengl6-dev)
 # python3-pymeasure and python3-pyvisa-py: the Python instrument class and its end-to-end test.
 # umockdev, libumockdev-dev: the emulated USB board; desktop-file-utils, appstream: the desktop
 # entry and metainfo checks; dpkg-dev, file, binutils, lintian: the Debian package built and

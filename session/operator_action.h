@@ -5,7 +5,10 @@
 // inside its yield), and a recorded session can be replayed as commands.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "request_codes.h"
 #include "session_listener.h"
@@ -34,6 +37,9 @@ struct OperatorAction {
     ReadRegister,    // one register read back: `number` the ReadbackItem, `dac` its record
     VerifyChip,      // every register read back and compared with the register model
     TakeChipValues,  // the chip's values of a verification's differences into the model
+    SetChannelName,    // a channel's name (text); nothing is sent
+    SetChannelLimits,  // a channel's limits (low, high; neither: none); nothing is sent
+    Frame,             // several channels' input registers, then one LDAC pulse (frame)
   };
   Kind kind = Kind::Start;
   std::string origin{};  // who asked: the window's button caption, or "remote <address>"
@@ -44,5 +50,9 @@ struct OperatorAction {
   bool flag = false;  // X2B as the source, input register B, monitor enabled
   double volts = 0.0;
   Request line = Request::Start;
-  std::string text{};  // a reference text
+  std::string text{};           // a reference text, a channel name
+  std::optional<double> low{};  // a channel's limits
+  std::optional<double> high{};
+  // A frame: the channel records and the input codes written to them, in order.
+  std::vector<std::pair<int, int32_t>> frame{};
 };

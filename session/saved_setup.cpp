@@ -2,6 +2,8 @@
 
 #include "saved_setup.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "monitor_state.h"
@@ -32,7 +34,37 @@ SavedMonitor MonitorOf(int32_t state) {
   return monitor;
 }
 
+// The register model and references the setup ends with, and the limits then in force: the
+// setup's own when it has names or limits, the session's otherwise.
+Refused CheckSetupLimits(const Session& session, const SavedSetup& setup, const PartInfo& part) {
+  ChipModel chip = session.chip();
+  std::array<ChannelLabel, kChannelCount> labels = session.channelLabels();
+  const bool labelled = HasLabels(setup);
+  const std::vector<int> records = ChannelRecords(part);
+  for (size_t n = 0; n < records.size(); ++n) {
+    const SavedChannel& ch = setup.channels[n];
+    DAC& record = chip.DACs.at(static_cast<size_t>(records[n]));
+    record.X2A = ch.x2a;
+    record.X2B = ch.x2b;
+    record.setABsel(ch.fromX2B ? 1 : 0);
+    record.DACreg = ch.dacRegister;
+    if (labelled) labels.at(static_cast<size_t>(records[n])) = ch.label;
+  }
+  for (size_t k = 0; k < setup.offsetDacs.size(); ++k)
+    chip.OffsetDAC(static_cast<int>(k)) = setup.offsetDacs[k];
+  ReferenceTexts references = session.references();
+  for (size_t k = 0; k < setup.references.size(); ++k) {
+    if (std::isfinite(setup.references[k])) references.at(k) = ShortestDecimal(setup.references[k]);
+  }
+  return session.checkLimitsOf(chip, references, &labels);
+}
+
 }  // namespace
+
+bool HasLabels(const SavedSetup& setup) {
+  return std::any_of(setup.channels.begin(), setup.channels.end(),
+                     [](const SavedChannel& ch) { return ch.label != ChannelLabel{}; });
+}
 
 int OffsetDacCount(const PartInfo& part) {
   return part.showOffsetDac2 ? 3 : 2;
@@ -53,6 +85,7 @@ Refused CaptureSetup(const Session& session, SavedSetup& setup) {
   for (const int dac : ChannelRecords(*part)) {
     const DAC& record = chip.DACs.at(static_cast<size_t>(dac));
     setup.channels.push_back(ChannelOf(record));
+    setup.channels.back().label = session.channelLabel(dac);
     loaded = loaded && record.DACregValue() == (record.ABsel() != 0 ? record.X2B : record.X2A);
   }
   setup.dacRegistersLoaded = loaded;
@@ -92,6 +125,9 @@ Refused RestoreSetup(Session& session, const SavedSetup& setup) {
                    "setup: release LDAC first",
                    ""};
   }
+  if (Refused refused = CheckSetupLimits(session, setup, *part)) return refused;
+  // Checked as a whole: the writes on the way may pass through outputs the end does not have.
+  const LimitsSuspended suspended(session);
   for (const OperatorAction& step : RestoreSteps(setup, *part)) {
     if (Refused refused = RunStep(session, step)) return refused;
   }

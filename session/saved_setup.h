@@ -24,6 +24,7 @@ struct SavedChannel {
   int32_t x2a = 0;
   int32_t x2b = 0;
   int32_t dacRegister = 0;
+  ChannelLabel label{};  // the channel's name and output limits
   bool operator==(const SavedChannel&) const = default;
 };
 
@@ -52,6 +53,10 @@ struct SavedSetup {
   bool operator==(const SavedSetup&) const = default;
 };
 
+// Whether any channel of the setup has a name or a limit. A setup without any leaves the
+// session's names and limits as they are; one with them replaces every channel's.
+bool HasLabels(const SavedSetup& setup);
+
 // How many offset DACs and references the setup of `part` lists: the ones the window shows.
 int OffsetDacCount(const PartInfo& part);
 int ReferenceCount(const PartInfo& part);
@@ -67,5 +72,6 @@ Refused CaptureSetup(const Session& session, SavedSetup& setup);
 Refused CheckSetup(const SavedSetup& setup);
 
 // Checks the setup against the session (the same model, LDAC not held low: the DAC registers
-// would follow every write) and then restores it. Refused: nothing sent, nothing changed.
+// would follow every write, no limited output taken out of its range by the outputs the setup
+// ends with) and then restores it. Refused: nothing sent, nothing changed.
 Refused RestoreSetup(Session& session, const SavedSetup& setup);

@@ -18,6 +18,9 @@
 //  5. The input register route as saved.
 //  6. The monitor (on, the channel, the input, off again if saved off) and the GPIO mode.
 //  7. When the DAC registers hold the selected X2: one LDAC pulse.
+//
+// A setup with channel names or limits starts with every channel's name and no limits, and ends
+// with the limits of the limited channels.
 
 #include <cstdint>
 #include <optional>
@@ -33,6 +36,9 @@ std::vector<OperatorAction> RestoreSteps(const SavedSetup& setup, const PartInfo
 
 // Carries out one step on the session, as the operator's action.
 Refused RunStep(Session& session, const OperatorAction& step);
+
+// A channel's limits replaced by `low` and `high` (either may be absent).
+Refused SetLimits(Session& session, int dac, std::optional<double> low, std::optional<double> high);
 
 // The channel records of the model, in the order of the channel numbers the window shows.
 std::vector<int> ChannelRecords(const PartInfo& part);

@@ -20,11 +20,13 @@
 
 #include "action_gate.h"
 #include "board_link.h"
+#include "channel_label.h"
 #include "chip_model.h"
 #include "chip_verification.h"
 #include "chip_word.h"
 #include "operator_action.h"
 #include "refusal.h"
+#include "sequencer.h"
 #include "session_listener.h"
 #include "transfer_function.h"
 
@@ -85,18 +87,41 @@ class Session {
   // "X >>": into the input register of the present route.
   Refused writeInput(int dac, int64_t code, const Yield& yield = {});
   // Which X2 the DAC register of `dac` takes (ABsel); sends the group's A/B select word.
-  void chooseDacSource(int dac, bool fromX2B);
+  Refused chooseDacSource(int dac, bool fromX2B);
   // Which input register X writes reach; sends the control register word.
   void chooseInputRegister(bool registerB);
   // LDAC pulse: every record's DACreg takes its X2A or X2B, as its ABsel says; request DE.
-  void pulseLdac();
+  Refused pulseLdac();
   // The code of `dac`'s feeding input register (by ABsel) whose output after the next LDAC lies
   // nearest to `volts`, written as an X write would; refused when no code reaches it.
   Refused writeVoltage(int dac, double volts);
 
+  // ---- frames: several channels changed together by one LDAC (session_frames.cpp)
+  // A channel record and the code for its feeding input register, or the voltage to reach.
+  using FrameCodes = std::vector<std::pair<int, int64_t>>;
+  using FrameVolts = std::vector<std::pair<int, double>>;
+  // Writes each code into the input register that feeds its channel (by its A/B select), then
+  // pulses LDAC once. Checked as a whole first: a code out of range, a channel listed twice or a
+  // limit broken refuses the frame, naming the channel, and nothing is sent.
+  Refused writeFrame(const FrameCodes& frame);
+  // The same with voltages, each turned into its code as writeVoltage does.
+  Refused writeFrameVolts(const FrameVolts& frame);
+  // The codes of a frame of voltages, with the register model as it is; refused naming the channel
+  // that no code reaches.
+  Refused frameCodes(const FrameVolts& volts, FrameCodes& codes) const;
+
+  // ---- sequences of frames played in time (sequencer.h)
+  Sequencer& sequencer() { return sequencer_; }
+  const Sequencer& sequencer() const { return sequencer_; }
+  // Every frame checked as a frame in turn on the register model alone, `passes` times round
+  // (nothing sent, nothing changed); refused naming the frame's row (from 1).
+  Refused checkFrames(const std::vector<FrameCodes>& frames, int passes);
+
   // ---- offset DACs and references
   Refused writeOffsetDac(int k, int64_t code);
-  void setReference(int k, std::string text);
+  // Refused (and nothing changed) only when the new reference would move a limited output out
+  // of its range.
+  Refused setReference(int k, std::string text);
 
   // ---- monitor and GPIO (the models that have them)
   Refused setMonitorEnabled(bool enabled);
@@ -109,13 +134,15 @@ class Session {
 
   // ---- control lines, tests, direct load, board
   // A hold button: RESET, CLR or LDAC high or low (request DA, DB, DC, DF, E2 or E3).
-  void lineRequest(Request code);
+  // Refused only for LDAC low, which loads every DAC register at once.
+  Refused lineRequest(Request code);
   void pulseReset();  // DB, DA, then Init
   void pulseClr();    // DF, DC
   void powerDownTest();
   int32_t readbackTest();
   // Any 24-bit word, sent as it is. The register model follows it as the chip decodes it, as if
   // the matching action had run; a word the chip ignores changes nothing.
+  // Refused when the word is wider than 24 bits or would move a limited output out of its range.
   Refused directLoad(int64_t word);
   // Reload USB: the connection sequence, DB, DA, then Init. `beforeReload`, when set, runs first:
   // it may put the link on another board driver (a board plugged in since start).
@@ -127,6 +154,34 @@ class Session {
   std::optional<std::string> selfTest();
   // Whether the last connection sequence loaded a board's firmware.
   bool boardLoaded() const { return link_.DownloadStatus == 0; }
+
+  // ---- channel names and output limits (session_limits.cpp)
+  // Every action that would move a limited channel's output out of its range is refused before
+  // anything is sent: the output its DAC register has now and the one it would have after the
+  // next LDAC, each of which may stay where it is (even outside the range) or come back inside.
+  // RESET, CLR, power-down and reload are never refused; listeners hear limitWarning() when they
+  // leave a limited output outside its range.
+  const ChannelLabel& channelLabel(int dac) const { return labels_.at(static_cast<size_t>(dac)); }
+  // Names and limits do not change while a sequence runs (it was checked against them). Refused
+  // for a name longer than 32 characters or with characters that are not printable.
+  Refused setChannelName(int dac, std::string name);
+  enum class LimitSide { Lower, Upper };
+  // Refused for a value that is not finite, or that would put the lower limit above the upper;
+  // nullopt takes that limit away. Accepted with a limitWarning() when the present output
+  // already lies outside the new range.
+  Refused setChannelLimit(int dac, LimitSide side, std::optional<double> volts);
+  Refused clearChannelLimits(int dac);
+  // Every channel's name and limits at once, as a setup holds them.
+  void setChannelLabels(const std::array<ChannelLabel, kChannelCount>& labels);
+  const std::array<ChannelLabel, kChannelCount>& channelLabels() const { return labels_; }
+  // The limited channels of the model whose output now, or after the next LDAC, lies outside
+  // their range, in one line ("channel 3 (bias) at 6 V, outside 0 V to 5 V; ..."); empty when none.
+  std::string limitBreaches() const;
+  // Whether the outputs that `chip` with `references` gives keep every limited channel within its
+  // range, or where it is now; the refusal names the first channel that would leave it. The
+  // limits are the session's, or `labels` when given (a setup that brings its own).
+  Refused checkLimitsOf(const ChipModel& chip, const ReferenceTexts& references,
+                        const std::array<ChannelLabel, kChannelCount>* labels = nullptr) const;
 
   // ---- remote control's claim on the window
   // `client` names who set it ("remote 127.0.0.1:40112"); Local clears it.
@@ -202,6 +257,26 @@ class Session {
   void loadAllDacRegisters();
   void sendRouted(int32_t word, bool registerB);
   Refused checkChannelCode(int64_t code) const;
+  // Runs `change` on the register model alone (nothing sent, no listener told), reads the
+  // outputs it leads to, and puts everything back: refused when a limited output would leave its
+  // range.
+  Refused checkLimits(const std::function<void()>& change);
+  // The register model after storing `code` in `reg` of `dac`, as storeAndSend stores it;
+  // whether it went to input register B.
+  bool storeRegister(int dac, ChannelRegister reg, int32_t code);
+  // The register model and references as they are, with the listeners muted, put back when the
+  // scope ends: what an action would do is tried on it.
+  class Trial;
+  // A frame of a sequence already checked: its words and its LDAC, as FRAMe:CODE writes them.
+  void playFrame(const FrameCodes& frame);
+  friend class Sequencer;
+  // Whether the frame can be written: its codes and channels, then the limits after its LDAC.
+  Refused checkFrame(const FrameCodes& frame);
+  // The frame's input words, without LDAC; each as a register write of its own when
+  // `eachAnAction` (a sequence's frames, whose LDAC comes later).
+  void sendFrameWords(const FrameCodes& frame, bool eachAnAction);
+  // Tells the listeners which limited outputs `what` leaves outside their range, if any.
+  void warnLimits(const std::string& what, bool outputsCleared);
   // The register model after a direct word, as the chip takes it.
   void followWord(int32_t word);
   void followChannelWord(const ChipWord& word);
@@ -243,4 +318,20 @@ class Session {
     const PartInfo* part = nullptr;
     std::vector<VerifiedRegister> registers;
   } verified_;
+  std::array<ChannelLabel, kChannelCount> labels_{};  // by channel record
+  Sequencer sequencer_{*this};
+  int limitsSuspended_ = 0;  // a setup restore checked as a whole: its steps are not
+  friend class LimitsSuspended;
+};
+
+// Holds the per-action limit checks off for its lifetime (a setup already checked as a whole).
+class LimitsSuspended {
+ public:
+  explicit LimitsSuspended(Session& session) : session_(session) { ++session_.limitsSuspended_; }
+  ~LimitsSuspended() { --session_.limitsSuspended_; }
+  LimitsSuspended(const LimitsSuspended&) = delete;
+  LimitsSuspended& operator=(const LimitsSuspended&) = delete;
+
+ private:
+  Session& session_;
 };

@@ -9,16 +9,20 @@ namespace {
 constexpr int16_t kWordBits = 24;
 }  // namespace
 
-void Session::lineRequest(Request code) {
+Refused Session::lineRequest(Request code) {
   const ActionScope action(*this, {.kind = OperatorAction::Kind::LineRequest, .line = code});
   // While LDAC is held low the DAC registers are transparent: they take every X2 at once.
   if (code == Request::LdacLow) {
+    if (Refused refused = checkLimits([this] { loadAllDacRegisters(); }))
+      return action.outcome(refused);
     ldacLow_ = true;
     loadAllDacRegisters();
   } else if (code == Request::LdacHigh) {
     ldacLow_ = false;
   }
   request(code);
+  if (code == Request::ClrHigh) warnLimits("CLR", true);
+  return std::nullopt;
 }
 
 // RESET low then high puts the chip back to its power-on registers; the register model follows.
@@ -27,12 +31,14 @@ void Session::pulseReset() {
   request(Request::ResetLow);
   request(Request::ResetHigh);
   Init();
+  warnLimits("RESET", false);
 }
 
 void Session::pulseClr() {
   const ActionScope action(*this, {.kind = OperatorAction::Kind::PulseClr});
   request(Request::ClrLow);
   request(Request::ClrHigh);
+  warnLimits("CLR", true);
 }
 
 // Power-down bit set, CLR pulsed around it, power-down bit cleared again.
@@ -42,6 +48,7 @@ void Session::powerDownTest() {
   request(Request::ClrLow);
   SPIout(ControlRegisterWord(false, false));
   request(Request::ClrHigh);
+  warnLimits("The power-down test", true);
 }
 
 // Readback test: select readback 0 and return what comes back.
@@ -58,6 +65,8 @@ Refused Session::directLoad(int64_t word) {
     return action.outcome(Refusal{Refusal::Kind::OutOfRange, verdict.text, verdict.title,
                                   OutsideRange(word, 0, (1 << kWordBits) - 1, "24-bit word")});
   }
+  if (Refused refused = checkLimits([this, &verdict] { followWord(verdict.value); }))
+    return action.outcome(refused);
   followWord(verdict.value);
   SPIout(verdict.value);
   return std::nullopt;
@@ -70,4 +79,5 @@ void Session::reload(const FailedLoadReport& report) {
   request(Request::ResetLow);
   request(Request::ResetHigh);
   Init();
+  warnLimits("Reload USB", false);
 }

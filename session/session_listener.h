@@ -3,6 +3,7 @@
 // window follows a remote write at once, and logs follow every request.
 
 #include <cstdint>
+#include <string>
 
 #include "board_link.h"
 #include "channel_register.h"
@@ -48,4 +49,11 @@ class SessionListener {
   virtual void remoteModeChanged() {}
   // A board marked as not answering answers again.
   virtual void boardAnswering() {}
+  // The name or the limits of channel record `dac` changed.
+  virtual void channelLabelChanged(int /*dac*/) {}
+  // An action that is never refused (RESET, CLR, power-down, reload), or a new limit, left a
+  // limited output outside its range: `text` says which.
+  virtual void limitWarning(const std::string& /*text*/) {}
+  // A sequence started, played a frame, or ended.
+  virtual void sequenceChanged() {}
 };

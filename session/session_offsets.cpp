@@ -17,6 +17,8 @@ Refused Session::writeOffsetDac(int k, int64_t code) {
         Refusal{Refusal::Kind::OutOfRange, verdict.text, verdict.title,
                 OutsideRange(code, 0, (1 << kOffsetDacBits) - 1, "14-bit offset DAC")});
   }
+  if (Refused refused = checkLimits([this, k, &verdict] { chip_.OffsetDAC(k) = verdict.value; }))
+    return action.outcome(refused);
   SPIout(OffsetDacWord(k, verdict.value));
   chip_.OffsetDAC(k) = verdict.value;  // the model follows once the word has gone out
   notify([k](SessionListener& l) { l.offsetDacWritten(k); });
@@ -24,11 +26,15 @@ Refused Session::writeOffsetDac(int k, int64_t code) {
 }
 
 // A reference is never sent: the output voltages read it whenever they are computed.
-void Session::setReference(int k, std::string text) {
-  std::string& reference = references_.at(static_cast<size_t>(k));
-  if (reference == text) return;
+Refused Session::setReference(int k, std::string text) {
+  if (references_.at(static_cast<size_t>(k)) == text) return std::nullopt;
   const ActionScope action(*this,
                            {.kind = OperatorAction::Kind::SetReference, .number = k, .text = text});
-  reference = std::move(text);
+  if (Refused refused =
+          checkLimits([this, k, &text] { references_.at(static_cast<size_t>(k)) = text; })) {
+    return action.outcome(refused);
+  }
+  references_.at(static_cast<size_t>(k)) = std::move(text);
   notify([k](SessionListener& l) { l.referenceChanged(k); });
+  return std::nullopt;
 }

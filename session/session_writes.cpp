@@ -47,17 +47,26 @@ Refused Session::checkChannelCode(int64_t code) const {
 Refused Session::writeRegister(int dac, ChannelRegister reg, int64_t code, const Yield& yield) {
   const ActionScope action(
       *this, {.kind = OperatorAction::Kind::WriteRegister, .dac = dac, .reg = reg, .code = code});
+  if (Refused refused = checkChannelCode(code)) return action.outcome(refused);
+  if (Refused refused = checkLimits([&] { storeRegister(dac, reg, static_cast<int32_t>(code)); })) {
+    return action.outcome(refused);
+  }
   return action.outcome(storeAndSend(dac, reg, code, yield));
 }
 
-Refused Session::storeAndSend(int dac, ChannelRegister reg, int64_t code, const Yield& yield) {
-  if (Refused refused = checkChannelCode(code)) return refused;
+bool Session::storeRegister(int dac, ChannelRegister reg, int32_t code) {
   DAC& record = chip_.DACs.at(static_cast<size_t>(dac));
-  StoreRegister(record, reg, static_cast<int32_t>(code));
+  StoreRegister(record, reg, code);
   notify([&](SessionListener& l) { l.registerStored(dac, reg); });
   const bool isInput = reg == ChannelRegister::X1A || reg == ChannelRegister::X1B;
   const bool registerB = isInput ? reg == ChannelRegister::X1B : XRegisterB_;
   updateX2(dac, registerB);
+  return registerB;
+}
+
+Refused Session::storeAndSend(int dac, ChannelRegister reg, int64_t code, const Yield& yield) {
+  if (Refused refused = checkChannelCode(code)) return refused;
+  const bool registerB = storeRegister(dac, reg, static_cast<int32_t>(code));
   if (yield) yield();
   if (reg == ChannelRegister::C && yield) yield();
   const int32_t sent = RegisterValue(chip_.DACs.at(static_cast<size_t>(dac)), reg);
@@ -103,14 +112,19 @@ void Session::loadAllDacRegisters() {
   for (int dac = 0; dac < kChannelCount; ++dac) loadDacRegister(dac);
 }
 
-void Session::chooseDacSource(int dac, bool fromX2B) {
+Refused Session::chooseDacSource(int dac, bool fromX2B) {
   const ActionScope action(
       *this, {.kind = OperatorAction::Kind::ChooseDacSource, .dac = dac, .flag = fromX2B});
-  chip_.DACs.at(static_cast<size_t>(dac)).setABsel(fromX2B ? 1 : 0);
-  notify([dac](SessionListener& l) { l.dacSourceChanged(dac); });
-  if (ldacLow_) loadDacRegister(dac);
+  const auto choose = [this, dac, fromX2B] {
+    chip_.DACs.at(static_cast<size_t>(dac)).setABsel(fromX2B ? 1 : 0);
+    notify([dac](SessionListener& l) { l.dacSourceChanged(dac); });
+    if (ldacLow_) loadDacRegister(dac);
+  };
+  if (Refused refused = checkLimits(choose)) return action.outcome(refused);
+  choose();
   // One word carries the choices of the whole group.
   SPIout(ABSelectWord(chip_, static_cast<int16_t>(dac)));
+  return std::nullopt;
 }
 
 void Session::chooseInputRegister(bool registerB) {
@@ -121,10 +135,13 @@ void Session::chooseInputRegister(bool registerB) {
   SPIout(ControlRegisterWord(registerB));
 }
 
-void Session::pulseLdac() {
+Refused Session::pulseLdac() {
   const ActionScope action(*this, {.kind = OperatorAction::Kind::PulseLdac});
+  if (Refused refused = checkLimits([this] { loadAllDacRegisters(); }))
+    return action.outcome(refused);
   loadAllDacRegisters();
   request(Request::LdacPulse);
+  return std::nullopt;
 }
 
 Refused Session::writeVoltage(int dac, double volts) {
@@ -136,6 +153,9 @@ Refused Session::writeVoltage(int dac, double volts) {
     return action.outcome(Refusal{Refusal::Kind::OutOfRange, solution.miss.reason, ""});
   }
   const bool fromB = chip_.DACs.at(static_cast<size_t>(dac)).ABsel() != 0;
-  return action.outcome(storeAndSend(dac, fromB ? ChannelRegister::X1B : ChannelRegister::X1A,
-                                     solution.found->code, {}));
+  const ChannelRegister reg = fromB ? ChannelRegister::X1B : ChannelRegister::X1A;
+  const int32_t code = solution.found->code;
+  if (Refused refused = checkLimits([&] { storeRegister(dac, reg, code); }))
+    return action.outcome(refused);
+  return action.outcome(storeAndSend(dac, reg, code, {}));
 }

@@ -78,6 +78,16 @@ Refused CheckChannel(const std::string& key, const SavedChannel& ch, const PartI
   for (const bool registerB : {false, true}) {
     if (Refused refused = CheckCorrected(key, ch, registerB, part.bits)) return refused;
   }
+  if (const std::string problem = ChannelNameProblem(ch.label.name); !problem.empty())
+    return Bad(key + ".name", problem);
+  for (const auto& [name, limit] :
+       {std::pair{".low", ch.label.low}, std::pair{".high", ch.label.high}}) {
+    if (limit && !std::isfinite(*limit)) return Bad(key + name, "a limit is a finite voltage");
+  }
+  if (ch.label.low && ch.label.high && *ch.label.low > *ch.label.high) {
+    return Bad(key + ".low", LimitVolts(*ch.label.low) + " lies above the upper limit " +
+                                 LimitVolts(*ch.label.high));
+  }
   const int32_t selected = ch.fromX2B ? ch.x2b : ch.x2a;
   if (loaded && ch.dacRegister != selected) {
     return Bad(key + ".dacRegister", std::to_string(ch.dacRegister) + " is not the " +

@@ -134,7 +134,38 @@ void AddMonitorAndGpio(StepList& steps, const SavedSetup& setup) {
   if (setup.gpio) steps.add({.kind = Kind::SetGpioMode, .number = static_cast<int>(*setup.gpio)});
 }
 
+// A setup with names or limits: every channel's name and no limits first, so that the writes
+// are judged by none of the limits the session had; the setup's limits once the writes are done.
+void AddNamesAndNoLimits(StepList& steps, const SavedSetup& setup,
+                         const std::vector<int>& records) {
+  for (size_t n = 0; n < records.size(); ++n) {
+    steps.add(
+        {.kind = Kind::SetChannelName, .dac = records[n], .text = setup.channels[n].label.name});
+    steps.add({.kind = Kind::SetChannelLimits, .dac = records[n]});
+  }
+}
+
+void AddLimits(StepList& steps, const SavedSetup& setup, const std::vector<int>& records) {
+  for (size_t n = 0; n < records.size(); ++n) {
+    const ChannelLabel& label = setup.channels[n].label;
+    if (!label.limited()) continue;
+    steps.add(
+        {.kind = Kind::SetChannelLimits, .dac = records[n], .low = label.low, .high = label.high});
+  }
+}
+
 }  // namespace
+
+Refused SetLimits(Session& session, int dac, std::optional<double> low,
+                  std::optional<double> high) {
+  if (Refused refused = session.clearChannelLimits(dac)) return refused;
+  if (low) {
+    if (Refused refused = session.setChannelLimit(dac, Session::LimitSide::Lower, low))
+      return refused;
+  }
+  if (high) return session.setChannelLimit(dac, Session::LimitSide::Upper, high);
+  return std::nullopt;
+}
 
 std::vector<int> ChannelRecords(const PartInfo& part) {
   std::vector<int> records;
@@ -148,6 +179,8 @@ std::vector<OperatorAction> RestoreSteps(const SavedSetup& setup, const PartInfo
   std::vector<OperatorAction> list;
   StepList steps(list);
   const std::vector<int> records = ChannelRecords(part);
+  const bool labelled = HasLabels(setup);
+  if (labelled) AddNamesAndNoLimits(steps, setup, records);
   AddSettings(steps, setup);
   if (!setup.dacRegistersLoaded) AddDacRegisters(steps, setup, records, part.bits);
   AddChannels(steps, setup, records, part.bits);
@@ -157,6 +190,7 @@ std::vector<OperatorAction> RestoreSteps(const SavedSetup& setup, const PartInfo
   steps.route(setup.inputRegisterB);
   AddMonitorAndGpio(steps, setup);
   if (setup.dacRegistersLoaded) steps.ldac();
+  if (labelled) AddLimits(steps, setup, records);
   return list;
 }
 
@@ -165,25 +199,26 @@ Refused RunStep(Session& session, const OperatorAction& step) {
     case Kind::WriteRegister:
       return session.writeRegister(step.dac, step.reg, step.code);
     case Kind::ChooseDacSource:
-      session.chooseDacSource(step.dac, step.flag);
-      return std::nullopt;
+      return session.chooseDacSource(step.dac, step.flag);
     case Kind::ChooseInputRegister:
       session.chooseInputRegister(step.flag);
       return std::nullopt;
     case Kind::PulseLdac:
-      session.pulseLdac();
-      return std::nullopt;
+      return session.pulseLdac();
     case Kind::WriteOffsetDac:
       return session.writeOffsetDac(step.number, step.code);
     case Kind::SetReference:
-      session.setReference(step.number, step.text);
-      return std::nullopt;
+      return session.setReference(step.number, step.text);
     case Kind::SetMonitorEnabled:
       return session.setMonitorEnabled(step.flag);
     case Kind::ChooseMonitorItem:
       return session.chooseMonitorItem(step.number);
     case Kind::SetGpioMode:
       return session.setGpioMode(static_cast<GpioMode>(step.number));
+    case Kind::SetChannelName:
+      return session.setChannelName(step.dac, step.text);
+    case Kind::SetChannelLimits:
+      return SetLimits(session, step.dac, step.low, step.high);
     default:
       break;
   }

@@ -28,6 +28,10 @@ inline constexpr QLatin1StringView kAbSelect{"abSelect"};
 inline constexpr QLatin1StringView kX2A{"x2a"};
 inline constexpr QLatin1StringView kX2B{"x2b"};
 inline constexpr QLatin1StringView kDacRegister{"dacRegister"};
+// Optional keys of a channel: its name and output limits in volts.
+inline constexpr QLatin1StringView kName{"name"};
+inline constexpr QLatin1StringView kLow{"low"};
+inline constexpr QLatin1StringView kHigh{"high"};
 
 // Keys of the monitor.
 inline constexpr QLatin1StringView kEnabled{"enabled"};

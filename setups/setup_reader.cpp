@@ -105,6 +105,11 @@ class Keys {
     Fail(path(key), QStringLiteral("\"%1\" is none of %2")
                         .arg(ShownText(text), quoted.join(QStringLiteral(", "))));
   }
+  double volts(QLatin1StringView key) {
+    const QJsonValue value = take(key);
+    Expect(path(key), value, QJsonValue::Double, QStringLiteral("volts"));
+    return value.toDouble();
+  }
   QJsonArray list(QLatin1StringView key) {
     const QJsonValue value = take(key);
     Expect(path(key), value, QJsonValue::Array, QStringLiteral("a list"));
@@ -136,6 +141,10 @@ SavedChannel ReadChannel(const QJsonValue& value, const QString& path) {
   ch.x2a = keys.integer(kX2A);
   ch.x2b = keys.integer(kX2B);
   ch.dacRegister = keys.integer(kDacRegister);
+  // Files from before channel names and limits have none of these.
+  if (keys.has(kName)) ch.label.name = keys.string(kName).toStdString();
+  if (keys.has(kLow)) ch.label.low = keys.volts(kLow);
+  if (keys.has(kHigh)) ch.label.high = keys.volts(kHigh);
   keys.finish();
   return ch;
 }

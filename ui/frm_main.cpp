@@ -3,8 +3,10 @@
 
 #include "frm_main.h"
 
+#include "channels_pane.h"
 #include "request_log.h"
 #include "request_log_pane.h"
+#include "sequence_pane.h"
 
 frmMain::frmMain(Session& session, WindowServices& services, QWidget* parent)
     : QMainWindow(parent), session_(session), services_(services) {
@@ -12,6 +14,7 @@ frmMain::frmMain(Session& session, WindowServices& services, QWidget* parent)
   buildMenus();
   buildWindowControls();
   buildRequestLog();
+  buildChannelPanes();
   wireStartup();
   wireSelection();
   wireWrites();
@@ -21,10 +24,13 @@ frmMain::frmMain(Session& session, WindowServices& services, QWidget* parent)
   wireMenus();
   wireSetupFiles();
   wireRequestLog();
+  wireChannelPanes();
   session_.addListener(*this);
 }
 
 frmMain::~frmMain() {
   session_.removeListener(*this);
   delete requestLogPane;  // before the log it reads
+  delete channelsPane;
+  delete sequencePane;
 }

@@ -17,6 +17,9 @@
 #include "window_services.h"
 
 struct PartInfo;
+class ChannelsPane;
+class OutputChart;
+class SequencePane;
 class RequestLog;
 class RequestLogPane;
 
@@ -41,6 +44,7 @@ class frmMain : public QMainWindow, private SessionListener {
   void LoadUSB();
   void ShowRegistersOf(int index);  // the seven register displays from one record
   void refreshOutputVoltages();
+  void showOutputChart();  // frm_main_channels.cpp: made on first showing, below the labels
   // A second line of the status bar, e.g. where remote control listens.
   void showStatus(const QString& text);
 
@@ -139,6 +143,10 @@ class frmMain : public QMainWindow, private SessionListener {
   SignalsTab tab2;
   VoltagesTab tab3;
   RequestLogPane* requestLogPane = nullptr;  // View > Request Log
+  ChannelsPane* channelsPane = nullptr;      // Tools > Channels...
+  SequencePane* sequencePane = nullptr;      // Tools > Sequence...
+  // The bar chart of the Output Voltages tab, made the first time the tab is shown.
+  OutputChart* outputChart = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;  // Form_Unload: closes every other open window
@@ -152,7 +160,8 @@ class frmMain : public QMainWindow, private SessionListener {
   void buildOffsetTab(QWidget* page);
   void buildSignalsTab(QWidget* page);
   void buildVoltagesTab(QWidget* page);
-  void buildRequestLog();  // frm_main_request_log.cpp
+  void buildRequestLog();    // frm_main_request_log.cpp
+  void buildChannelPanes();  // frm_main_channels.cpp
 
   // Signal wiring, one per behaviour file, run once by the constructor after the layout.
   void wireStartup();
@@ -164,6 +173,7 @@ class frmMain : public QMainWindow, private SessionListener {
   void wireMenus();
   void wireSetupFiles();
   void wireRequestLog();
+  void wireChannelPanes();
 
   // Session events (frm_main_session_events.cpp): the displays follow the session.
   void registerStored(int dac, ChannelRegister reg) override;
@@ -186,6 +196,11 @@ class frmMain : public QMainWindow, private SessionListener {
   void remoteModeChanged() override;
   void lockChipControls(bool locked);
   void boardAnswering() override;
+  // frm_main_channels.cpp: names as tooltips of the channel's controls; limit warnings.
+  void channelLabelChanged(int dac) override;
+  void limitWarning(const std::string& text) override;
+  // While a sequence plays, the chip controls are locked as under a remote lock, Stop excepted.
+  void sequenceChanged() override;
 
   // "X >>" (no register: the present route), "M >>", "C >>" from the active entry box.
   void writeRegisterFromEntry(std::optional<ChannelRegister> reg, const QString& button);

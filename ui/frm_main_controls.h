@@ -32,6 +32,8 @@ struct MenuControls {
   QMenu* mnuTools = nullptr;
   QAction* mnuSetVoltage = nullptr;
   QAction* mnuVerifyChip = nullptr;  // reads the chip back against the register model
+  QAction* mnuChannels = nullptr;  // the channels' names and limits
+  QAction* mnuSequence = nullptr;  // sequences of frames played in time
   QMenu* mnuAbout = nullptr;
   QAction* mnuVersion = nullptr;
 };

@@ -68,6 +68,10 @@ void frmMain::buildMenus() {
       menus.mnuTools->addAction(QStringLiteral("Set Output Voltage...")), "mnuSetVoltage");
   menus.mnuVerifyChip = namedAction(
       menus.mnuTools->addAction(QStringLiteral("Verify Chip Registers...")), "mnuVerifyChip");
+  menus.mnuChannels =
+      namedAction(menus.mnuTools->addAction(QStringLiteral("Channels...")), "mnuChannels");
+  menus.mnuSequence =
+      namedAction(menus.mnuTools->addAction(QStringLiteral("Sequence...")), "mnuSequence");
   menus.mnuAbout = namedMenu(bar, QStringLiteral("About"), "mnuAbout");
   menus.mnuVersion =
       namedAction(menus.mnuAbout->addAction(QStringLiteral("Version")), "mnuVersion");

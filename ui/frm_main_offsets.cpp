@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "event_hook.h"
 #include "frm_main.h"
@@ -43,9 +44,14 @@ void frmMain::wireOffsets() {
       return false;
     });
     // The output voltages read the references the session holds: every text of the box is one.
-    connect(diagram.txtVREF[at], &QLineEdit::textChanged, this, [this, k](const QString& text) {
+    connect(diagram.txtVREF[at], &QLineEdit::textChanged, this, [this, k, at](const QString& text) {
       const WindowAction action(*this, diagram.Label5.at(static_cast<size_t>(k))->text());
-      session_.setReference(k, text.toStdString());
+      const Refused refused = session_.setReference(k, text.toStdString());
+      if (!refused) return;
+      // A limit refused it: the box goes back to the reference the outputs still use.
+      const QSignalBlocker blocker(diagram.txtVREF[at]);
+      diagram.txtVREF[at]->setText(QString::fromStdString(session_.references().at(at)));
+      showRefusal(refused);
     });
   }
 }

@@ -11,11 +11,13 @@
 #include <QRadioButton>
 #include <QStatusBar>
 
+#include "channels_pane.h"
 #include "frm_main.h"
+#include "sequence_pane.h"
 
 void frmMain::remoteModeChanged() {
   const RemoteMode mode = session_.remoteMode();
-  lockChipControls(mode == RemoteMode::Locked);
+  lockChipControls(mode == RemoteMode::Locked || session_.sequencer().running());
   if (win.lblRemote == nullptr) {
     win.lblRemote = new QLabel;
     win.lblRemote->setObjectName(QStringLiteral("lblRemote"));
@@ -48,6 +50,9 @@ void frmMain::lockChipControls(bool locked) {
       tab0.mnuPulseReset,    diagram.cmdX1A, diagram.cmdM,  diagram.cmdC,  diagram.cmdLDAC,
       tab1.fraMonControls,   tab1.fraGPIO,   tab1.Command4, tab1.Command5, tab1.Command6,
       tab1.cmdPowerDownTest, tab2.Frame6,    tab2.Command1, tab2.Command2, win.Command3};
+  // The panes' controls that write the chip: the frame and the start of a sequence (not Stop).
+  widgets.insert(widgets.end(), {channelsPane->applyFrameButton(), sequencePane->loadButton(),
+                                 sequencePane->startButton()});
   widgets.insert(widgets.end(), diagram.optAB.begin(), diagram.optAB.end());
   widgets.insert(widgets.end(), diagram.DACoptMux2.begin(), diagram.DACoptMux2.end());
   widgets.insert(widgets.end(), diagram.txtVREF.begin(), diagram.txtVREF.end());

@@ -39,7 +39,12 @@ void frmMain::DACoptMux2_Click(int index) {
   if (SuppressEvents) return;
   // The two options have no caption: the operator knows them by the corrected code each passes.
   const WindowAction action(*this, (index == 0 ? diagram.Label3 : diagram.label4)->text());
-  session_.chooseDacSource(SelectedDac, index == 1);
+  if (const Refused refused = session_.chooseDacSource(SelectedDac, index == 1)) {
+    // A limit refused it: the buttons go back to the source the channel keeps.
+    const SuppressEventsGuard guard(SuppressEvents);
+    diagram.DACoptMux2[index == 1 ? 0 : 1]->setChecked(true);
+    showRefusal(refused);
+  }
 }
 
 void frmMain::optAB_Click(int index) {

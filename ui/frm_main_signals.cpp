@@ -27,7 +27,7 @@ constexpr std::array<Request, 6> kHoldRequests = {
 void frmMain::cmdRESET_Click(int index) {
   if (index < 0 || index >= static_cast<int>(kHoldRequests.size())) return;
   const WindowAction action(*this, tab2.cmdRESET.at(static_cast<size_t>(index))->text());
-  session_.lineRequest(kHoldRequests[static_cast<size_t>(index)]);
+  showRefusal(session_.lineRequest(kHoldRequests[static_cast<size_t>(index)]));
 }
 
 // RESET low then high puts the chip back to its power-on registers; the register model follows.

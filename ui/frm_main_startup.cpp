@@ -72,7 +72,9 @@ void frmMain::Init() {
 }
 
 void frmMain::SSTab1_Click(int) {
-  if (win.SSTab1->currentIndex() == kOutputVoltagesTab) refreshOutputVoltages();
+  if (win.SSTab1->currentIndex() != kOutputVoltagesTab) return;
+  refreshOutputVoltages();
+  showOutputChart();
 }
 
 // The session puts the defaults in place; defaultsApplied() shows them.

@@ -48,7 +48,7 @@ void frmMain::cmdC_Click() {
 
 void frmMain::cmdLDAC_Click() {
   const WindowAction action(*this, diagram.cmdLDAC->text());
-  session_.pulseLdac();
+  showRefusal(session_.pulseLdac());
 }
 
 void frmMain::wireWrites() {

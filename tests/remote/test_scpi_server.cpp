@@ -11,6 +11,7 @@
 #include <string>
 
 #include "client_connection.h"
+#include "event_loop_timer.h"
 #include "scpi_server.h"
 #include "session_bench.h"
 #include "ui_test_support.h"
@@ -86,6 +87,7 @@ class ScpiServerTest : public QObject {
   void aLineOverTheLimitIsDiscardedWhateverItsLength();
   void aRemoteWriteWaitsForTheWindowsYield();
   void aRemoteLockDisablesTheChipControlsUntilItsClientLeaves();
+  void aSequencePlaysOnTheEventLoopWhileClientsAsk();
 
  private:
   std::unique_ptr<SessionBench> bench_;
@@ -248,6 +250,38 @@ void ScpiServerTest::aRemoteLockDisablesTheChipControlsUntilItsClientLeaves() {
   }
   QVERIFY(QTest::qWaitFor(unlocked, kWaitMs));
   QCOMPARE(remoteText(), QString());
+}
+
+// The sequence plays on the event loop's timer: clients keep being answered between its frames,
+// their writes get -221 until it ends, and any client may stop it.
+void ScpiServerTest::aSequencePlaysOnTheEventLoopWhileClientsAsk() {
+  EventLoopTimer timer;
+  bench_->session.sequencer().setTimer(&timer);
+  Client a(port_);
+  Client b(port_);
+  QVERIFY(a.connected() && b.connected());
+  a.send("SEQ:FRAM 0.02,(@0,1),1.25,2.5;FRAM 0.02,(@0),0;:SEQ:REP 3;:SEQ:STAR\n");
+  QCOMPARE(a.ask("SEQ:COUN?;REP?"), QStringLiteral("2;3"));
+  QVERIFY(b.ask("SEQ:STAT?").startsWith(QStringLiteral("RUNNING,")));
+  QCOMPARE(b.ask("DAC1:VOLT?"), QStringLiteral("2.5"));
+  QCOMPARE(b.ask("DAC5:X1A 9;:SEQ:CLE;:SYST:ERR:ALL?"),
+           QStringLiteral("-221,\"Settings conflict;a sequence is running\",-221,\"Settings "
+                          "conflict;a sequence is running\""));
+  QVERIFY(QTest::qWaitFor([&] { return a.ask("SEQ:STAT?") == QStringLiteral("IDLE"); }, kWaitMs));
+  const QStringList timing = a.ask("SEQ:TIM?").split(QLatin1Char(','));
+  QCOMPARE(timing.size(), 3);
+  QCOMPARE(timing[0], QStringLiteral("6"));
+  QVERIFY(timing[1].toDouble() >= 0.0 && timing[2].toDouble() >= timing[1].toDouble());
+  QCOMPARE(bench_->board.chip().ldacPulses, 6);
+  QCOMPARE(a.ask("DAC0:VOLT?;:SYST:ERR?"), QStringLiteral("0;0,\"No error\""));
+
+  a.send("SEQ:REP INF;STAR\n");
+  QVERIFY(QTest::qWaitFor([&] { return bench_->board.chip().ldacPulses >= 10; }, kWaitMs));
+  QCOMPARE(b.ask("SEQ:STOP;STAT?"), QStringLiteral("IDLE"));
+  const int pulses = bench_->board.chip().ldacPulses;
+  QTest::qWait(60);
+  QCOMPARE(bench_->board.chip().ldacPulses, pulses);
+  QCOMPARE(a.ask("DAC5:X1A 9;X1A?"), QStringLiteral("9"));
 }
 
 QTEST_MAIN(ScpiServerTest)

@@ -42,6 +42,26 @@ TEST_P(FileRoundTrip, SaveLoadAndSaveAgainGiveTheSameModelAndTheSameFile) {
 INSTANTIATE_TEST_SUITE_P(Models, FileRoundTrip,
                          testing::Values("ZR810", "ZR813", "ZR821", "ZR822"));
 
+// Names and limits go through the file; a file without them leaves the program's own.
+TEST(SetupFile, CarriesNamesAndLimitsAndLeavesThemAloneWithoutThem) {
+  SessionBench saved("ZR813");
+  ScrambleSession(saved.session, 35);
+  const QByteArray plain = SavedFile(saved.session);
+  EXPECT_FALSE(plain.contains("\"name\""));
+  ASSERT_FALSE(saved.session.setChannelName(2, "heater"));
+  ASSERT_FALSE(saved.session.setChannelLimit(2, Session::LimitSide::Lower, -20.0));
+  ASSERT_FALSE(saved.session.setChannelLimit(9, Session::LimitSide::Upper, 20.0));
+  const QByteArray labelled = SavedFile(saved.session);
+
+  SessionBench loaded("ZR813");
+  ASSERT_FALSE(loaded.session.setChannelName(0, "kept"));
+  ASSERT_EQ(LoadSetup(loaded.session, plain), QString());
+  EXPECT_EQ(loaded.session.channelLabel(0).name, "kept");
+  ASSERT_EQ(LoadSetup(loaded.session, labelled), QString());
+  EXPECT_EQ(loaded.session.channelLabels(), saved.session.channelLabels());
+  EXPECT_EQ(SavedFile(loaded.session), labelled);
+}
+
 TEST(SetupFile, GoesThroughTheDiskWholeAndNamesAFileItCannotRead) {
   QTemporaryDir dir;
   SessionBench bench("ZR812");
@@ -194,6 +214,35 @@ INSTANTIATE_TEST_SUITE_P(
                                 [](QJsonObject& r) { EditChannel(r, 39, "dacRegister", 0x1554); });
                 },
                 "channels[39].dacRegister: 5460 is not the x2a (5461)"},
+        BadFile{"NameTooLong", "ZR812",
+                [] {
+                  return Edited("ZR812", [](QJsonObject& r) {
+                    EditChannel(r, 2, "name", QString(33, QLatin1Char('x')));
+                  });
+                },
+                "channels[2].name: a channel name has at most 32 characters, not 33"},
+        BadFile{
+            "LimitAsText", "ZR812",
+            [] { return Edited("ZR812", [](QJsonObject& r) { EditChannel(r, 2, "low", "1"); }); },
+            "channels[2].low: volts expected, not a string"},
+        BadFile{"LowAboveHigh", "ZR812",
+                [] {
+                  return Edited("ZR812", [](QJsonObject& r) {
+                    EditChannel(r, 2, "low", 2);
+                    EditChannel(r, 2, "high", 1);
+                  });
+                },
+                "channels[2].low: 2 V lies above the upper limit 1 V"},
+        BadFile{"OutputOutsideItsOwnLimit", "ZR812",
+                [] {
+                  return Edited("ZR812", [](QJsonObject& r) {
+                    EditChannel(r, 2, "x1a", 0x9000);
+                    EditChannel(r, 2, "x2a", 0x9000);
+                    EditChannel(r, 2, "dacRegister", 0x9000);
+                    EditChannel(r, 2, "high", 1);
+                  });
+                },
+                "channel 2 would reach 1.25 V, outside its range at most 1 V"},
         BadFile{"GpioWord", "ZR812",
                 [] { return Edited("ZR812", [](QJsonObject& r) { r["gpio"] = "sideways"; }); },
                 "gpio: \"sideways\" is none of \"input\", \"low\", \"high\""},

@@ -1,0 +1,57 @@
+#pragma once
+// The chart of the Output Voltages tab: one bar per channel of the model showing its output, the
+// limits of the limited channels as marks, the channels' names on the axis where set. It follows
+// the session (every DAC register loaded, reference, offset DAC, name or limit), repainting at
+// most at the screen's rate, so that a sequence that changes the outputs a thousand times a
+// second costs it no more than a repaint per screen frame.
+
+#include <QChartView>
+#include <QTimer>
+#include <vector>
+
+#include "session.h"
+
+class QBarCategoryAxis;
+class QBarSet;
+class QScatterSeries;
+class QValueAxis;
+
+class OutputChart : public QChartView, private SessionListener {
+  Q_OBJECT
+
+ public:
+  explicit OutputChart(Session& session, QWidget* parent = nullptr);
+  ~OutputChart() override;
+
+  // Rebuilds the bars for the model's channels and shows the outputs now.
+  void rebuild();
+  // Shows the outputs now, if anything changed since they were last shown.
+  void refresh();
+
+  QBarSet* outputs() const { return outputs_; }
+  QScatterSeries* lowLimits() const { return low_; }
+  QScatterSeries* highLimits() const { return high_; }
+  QBarCategoryAxis* channelAxis() const { return channels_; }
+  int refreshes() const { return refreshes_; }
+
+ private:
+  void changed();
+  void dacRegisterLoaded(int /*dac*/) override { changed(); }
+  void referenceChanged(int /*k*/) override { changed(); }
+  void offsetDacWritten(int /*k*/) override { changed(); }
+  void registersReset() override { changed(); }
+  void defaultsApplied() override { changed(); }
+  void channelLabelChanged(int /*dac*/) override;
+
+  Session& session_;
+  QBarSet* outputs_ = nullptr;
+  QScatterSeries* low_ = nullptr;
+  QScatterSeries* high_ = nullptr;
+  QBarCategoryAxis* channels_ = nullptr;
+  QValueAxis* volts_ = nullptr;
+  std::vector<int> records_;  // the record of each bar
+  QTimer repaint_;            // at the screen's rate while changes come
+  bool dirty_ = false;
+  bool labelsDirty_ = false;
+  int refreshes_ = 0;
+};
