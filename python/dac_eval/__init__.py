@@ -12,9 +12,11 @@ or ``dac-eval --remote`` beside it), then::
 
 from .channel import DacChannel
 from .errors import DacEvalError
+from .frames import SequenceState, SequenceTiming
 from .instrument import DacEval, Difference
 from .models import MODELS
 from .reference_set import ReferenceSet
 
-__all__ = ["DacEval", "DacChannel", "DacEvalError", "Difference", "ReferenceSet", "MODELS"]
+__all__ = ["DacEval", "DacChannel", "DacEvalError", "Difference", "ReferenceSet", "MODELS",
+           "SequenceState", "SequenceTiming"]
 __version__ = "1.06"

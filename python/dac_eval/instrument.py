@@ -6,6 +6,8 @@ from pymeasure.instruments import Instrument
 
 from .channel import channel_type
 from .errors import DacEvalError
+from .frames import (code_frame, dwell_seconds, parse_state, parse_timing, repeat_text,
+                     voltage_frame)
 from .link import CheckedLink
 from .models import MODELS, WORD_BITS
 from .reference_set import ReferenceSet
@@ -158,6 +160,50 @@ class DacEval(Instrument):
     def restore(self, setup):
         """Restores a setup that learn() gave, on this program or another of the same model."""
         self.write(setup.strip())
+
+    # --- frames and sequences -------------------------------------------------------------------
+
+    def frame(self, volts):
+        """Sets several outputs together: {channel: volts}. Each value goes into the input
+        register that feeds its channel, then one LDAC pulse changes every listed output at
+        once. The program checks the frame as a whole: one refused value sends nothing."""
+        self.write("FRAMe:VOLTage " + voltage_frame(volts))
+
+    def frame_codes(self, codes):
+        """As frame(), with codes: {channel: code}."""
+        self.write("FRAMe:CODE " + code_frame(codes, self.channels[0].top))
+
+    def sequence(self, frames, dwell, repeat=1, start=True):
+        """Loads a sequence for the program to play in time: `frames` a list of {channel: volts},
+        `dwell` the seconds each frame stands (one number, or one per frame), `repeat` the passes
+        (math.inf for ever). The program checks every frame before it starts; nothing is sent if
+        one is refused. Starts it unless start=False."""
+        dwells = dwell if isinstance(dwell, (list, tuple)) else [dwell] * len(frames)
+        if len(dwells) != len(frames):
+            raise ValueError(f"{len(dwells)} dwell times for {len(frames)} frames")
+        lines = [f"SEQuence:FRAMe {dwell_seconds(d)!r},{voltage_frame(f)}"
+                 for f, d in zip(frames, dwells)]
+        self.write("SEQuence:CLEar")
+        for line in lines:
+            self.write(line)
+        self.write("SEQuence:REPeat " + repeat_text(repeat))
+        if start:
+            self.write("SEQuence:STARt")
+
+    def stop_sequence(self):
+        """Stops the sequence after the frame under way."""
+        self.write("SEQuence:STOP")
+
+    @property
+    def sequence_state(self):
+        """SequenceState(running, frame, repeat): the frame (from 1) and pass under way."""
+        return parse_state(self.ask("SEQuence:STATe?"))
+
+    @property
+    def sequence_timing(self):
+        """SequenceTiming(played, median_late, largest_late): frames played and how late their
+        LDAC came against its due time, in seconds."""
+        return parse_timing(self.ask("SEQuence:TIMing?"))
 
     def verify(self):
         """Reads the whole chip back and compares it with the program's register model: a list

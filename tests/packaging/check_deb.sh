@@ -30,6 +30,7 @@ for path in ./usr/bin/dac-eval ./usr/share/applications/dac-eval.desktop \
   "./usr/$udevdir/rules.d/$rule" ./usr/share/doc/dac-eval/copyright \
   ./usr/share/doc/dac-eval/changelog.gz ./usr/share/man/man1/dac-eval.1.gz \
   ./usr/share/doc/dac-eval/examples/sweep.py ./usr/share/doc/dac-eval/examples/setup_roundtrip.py \
+  ./usr/share/doc/dac-eval/examples/sequence.py \
   "./usr/$pydir/dac_eval/__init__.py" "./usr/$pydir/dac_eval/instrument.py"; do
   grep -qxF "$path" "$work/contents" || fail "$path is not in the package"
 done

@@ -1,6 +1,6 @@
 """The examples end to end, as a bench engineer runs them, against the program headless:
 sweep.py on a 14-bit and a 16-bit model with its defaults and a plot, setup_roundtrip.py saving
-one program's setup and restoring it on another.
+one program's setup and restoring it on another, sequence.py playing a CSV file.
 
     test_examples.py BINARY EXAMPLES_DIR [PACKAGE_DIR]
 """
@@ -15,7 +15,10 @@ ARGS = sys.argv[1:4] if __name__ == "__main__" else []
 del sys.argv[1:4]
 BINARY, EXAMPLES = (ARGS + [None, None])[:2]
 PACKAGE_DIR = ARGS[2] if len(ARGS) > 2 else None
+if PACKAGE_DIR:
+    sys.path.insert(0, PACKAGE_DIR)
 
+from dac_eval import DacEval  # noqa: E402
 from program import Program  # noqa: E402
 
 
@@ -101,6 +104,27 @@ class Examples(unittest.TestCase):
                            "--resource", self.start("ZR810"))
         self.assertNotEqual(done.returncode, 0)
         self.assertIn("holds a setup of a ZR812", done.stderr)
+
+    def test_sequence_plays_a_csv_file_by_channel_numbers_and_names(self):
+        resource = self.start("ZR810")
+        with DacEval(resource) as board:
+            board.write('DAC7:NAME "bias"')
+        csv_file = self.path("steps.csv")
+        with open(csv_file, "w") as f:
+            f.write("dwell_s,3,bias\n0.005,1.25,-2\n0.005,2.5,0\n0.005,-1,4.5\n")
+        done = run_example("sequence.py", csv_file, "--repeat", "2", "--resource", resource)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertIn("played 6 frames", done.stdout)
+        with DacEval(resource) as board:  # the last frame stands, to the nearest code
+            self.assertAlmostEqual(board.channels[3].voltage, -1.0, delta=20 / 65536)
+            self.assertAlmostEqual(board.channels[7].voltage, 4.5, delta=20 / 65536)
+
+        with open(csv_file, "w") as f:
+            f.write("dwell_s,3\n0.005,1\n0.005,99\n")
+        refused = run_example("sequence.py", csv_file, "--resource", resource)
+        self.assertNotEqual(refused.returncode, 0)
+        self.assertIn("the program refused the sequence", refused.stderr)
+        self.assertIn("frame 2", refused.stderr)
 
 
 if __name__ == "__main__":

@@ -245,6 +245,27 @@ class PackageTest(unittest.TestCase):
         self.assertEqual(board.learn(), saved)
         self.assertEqual(board.channels[4].x1a, 0x0ABC)
 
+    def test_frames_and_sequences(self):
+        board = self.zr810.board
+        board.frame({3: 1.25, 7: -2.0})  # both to the nearest code at once
+        self.assertAlmostEqual(board.channels[3].voltage, 1.25, delta=20 / 65536)
+        self.assertAlmostEqual(board.channels[7].voltage, -2.0, delta=20 / 65536)
+        board.frame_codes({3: 0x8000, 7: 0x8000})
+        self.assertEqual(board.channels[3].register, 0x8000)
+        with self.assertRaises(DacEvalError):  # refused as a whole: channel 3 keeps its code
+            board.frame({3: 2.5, 7: 99.0})
+        self.assertEqual(board.channels[3].x1a, 0x8000)
+        with self.assertRaises(ValueError):
+            board.frame_codes({3: 0x10000})
+
+        board.sequence([{3: 1.0}, {3: 2.0}, {3: 3.0}], 0.002, repeat=2)
+        while board.sequence_state.running:
+            time.sleep(0.005)
+        self.assertEqual(board.sequence_timing.played, 6)
+        self.assertAlmostEqual(board.channels[3].voltage, 3.0, delta=20 / 65536)
+        with self.assertRaises(ValueError):
+            board.sequence([{3: 1.0}], 0.0001)
+
     def test_the_chip_read_back_and_verified(self):
         board = self.zr821.board
         ch = board.channels[9]
