@@ -90,14 +90,14 @@ class DacEval(Instrument):
         super().__init__(resource, name, includeSCPI=True, **kwargs)
         self._link = CheckedLink(self.adapter.connection)
         self._read_identity()
-        spec = MODELS.get(self.model)
-        if spec is None:
+        part = MODELS.get(self.model)
+        if part is None:
             raise DacEvalError(0, f"the program serves a model this class does not know: "
                                   f"{self.model!r}", "*IDN?")
-        self.spec = spec
-        channel = channel_type(spec.bits)
-        self.channels = [channel(self, n) for n in range(spec.channels)]
-        self.reference_sets = [ReferenceSet(self, k) for k in range(spec.references)]
+        self.part = part
+        channel = channel_type(part.bits)
+        self.channels = [channel(self, n) for n in range(part.channels)]
+        self.reference_sets = [ReferenceSet(self, k) for k in range(part.references)]
 
     def _read_identity(self):
         # IEEE 488.2: manufacturer, model, serial number, version.
