@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+class SimulationDiagnostics;
+
 // Our evaluation board's USB identifiers.
 inline constexpr int32_t BoardVendorId = 0xFFF0;
 inline constexpr int32_t BoardProductId = 0x0821;
@@ -38,6 +40,10 @@ class VendorDriver {
   // Looks, with a request that changes nothing on the chip, whether a board marked as not
   // answering answers again, and clears the mark when it does. True when the board answers.
   virtual bool probeBoard() { return true; }
+
+  // The simulated board's own view of the chip and its requests; nullptr on a real board's link.
+  virtual SimulationDiagnostics* simulation() { return nullptr; }
+  virtual const SimulationDiagnostics* simulation() const { return nullptr; }
 
   // A status other than 0 in words, for the operator: why a request failed.
   virtual std::string statusText(int16_t status) const {

@@ -11,7 +11,8 @@
 #include "error_queue.h"
 #include "instrument_commands.h"
 #include "number_format.h"
-#include "simulated_board.h"
+#include "request_codes.h"
+#include "simulation_diagnostics.h"
 
 namespace {
 
@@ -100,8 +101,8 @@ std::string SimulatedChannel(const SimulatedChip& chip, int dac) {
 }
 
 // The simulated board behind the session, or nothing with -221 queued on another link.
-const SimulatedBoard* SimulatedBoardOf(scpi::Call& call, const Session& session) {
-  const auto* board = dynamic_cast<const SimulatedBoard*>(&session.link().driver());
+const SimulationDiagnostics* SimulatedBoardOf(scpi::Call& call, const Session& session) {
+  const SimulationDiagnostics* board = session.link().driver().simulation();
   if (board == nullptr) {
     call.error(scpi::errc::kSettingsConflict, "the board link is not the simulated board");
   }
@@ -110,15 +111,15 @@ const SimulatedBoard* SimulatedBoardOf(scpi::Call& call, const Session& session)
 
 // The words the simulated board received, oldest first, as decimal numbers: the last
 // kKeptRequests of them at most, so that the reply stays bounded however long the program runs.
-std::string SimulatedWords(const SimulatedBoard& board) {
+std::string SimulatedWords(const SimulationDiagnostics& board) {
   std::vector<int32_t> words;
-  for (const SimulatedBoard::RecordedRequest& r : board.requests()) {
+  for (const SimulationDiagnostics::RecordedRequest& r : board.requests()) {
     if (r.code == static_cast<uint8_t>(Request::Spi) && r.direction == kDirectionOut) {
       words.push_back((r.index & 0xFF) << 16 | (r.value & 0xFFFF));
     }
   }
-  const std::size_t first = words.size() > SimulatedBoard::kKeptRequests
-                                ? words.size() - SimulatedBoard::kKeptRequests
+  const std::size_t first = words.size() > SimulationDiagnostics::kKeptRequests
+                                ? words.size() - SimulationDiagnostics::kKeptRequests
                                 : 0;
   std::string text;
   for (std::size_t i = first; i < words.size(); ++i) {
@@ -136,14 +137,14 @@ void AddBoard(scpi::CommandTree& tree, Session& session) {
            }));
   tree.add("BOARd:LINK?", 0, 0, [&session](scpi::Call& call) { call.reply(LinkName(session)); });
   tree.add("BOARd:SIMulation:DAC#?", 0, 0, [&session](scpi::Call& call) {
-    const SimulatedBoard* board = SimulatedBoardOf(call, session);
+    const SimulationDiagnostics* board = SimulatedBoardOf(call, session);
     if (board == nullptr) return;
     if (const std::optional<int> dac = ChannelRecord(call, session)) {
       call.reply(SimulatedChannel(board->chip(), *dac));
     }
   });
   tree.add("BOARd:SIMulation:WORDs?", 0, 0, [&session](scpi::Call& call) {
-    if (const SimulatedBoard* board = SimulatedBoardOf(call, session)) {
+    if (const SimulationDiagnostics* board = SimulatedBoardOf(call, session)) {
       call.reply(SimulatedWords(*board));
     }
   });

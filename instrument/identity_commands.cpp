@@ -7,6 +7,7 @@
 #include "command_support.h"
 #include "error_queue.h"
 #include "instrument_commands.h"
+#include "program_version.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ void AddIdentityCommands(scpi::CommandTree& tree, Session& session) {
   // IEEE 488.2's four fields: manufacturer, model, serial number, version.
   tree.add("*IDN?", 0, 0, [&session](scpi::Call& call) {
     call.reply("dac-eval," + session.chip().PartName + "," + SerialField(session) + "," +
-               DAC_EVAL_VERSION);
+               kProgramVersion);
   });
   tree.add("*RST", 0, 0, OnBoard(session, [&session](scpi::Call&) { session.pulseReset(); }));
   tree.add("*TST?", 0, 0, [&session](scpi::Call& call) {

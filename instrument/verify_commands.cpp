@@ -10,7 +10,7 @@
 #include "error_queue.h"
 #include "instrument_commands.h"
 #include "number_format.h"
-#include "simulated_board.h"
+#include "simulation_diagnostics.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ void AddVerify(scpi::CommandTree& tree, Session& session) {
 
 void AddPowerCycle(scpi::CommandTree& tree, Session& session) {
   tree.add("BOARd:SIMulation:POWercycle", 0, 0, [&session](scpi::Call& call) {
-    auto* board = dynamic_cast<SimulatedBoard*>(&session.link().driver());
+    SimulationDiagnostics* board = session.link().driver().simulation();
     if (board == nullptr) {
       call.error(scpi::errc::kSettingsConflict, "the board link is not the simulated board");
       return;

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "command_word.h"
-#include "simulated_board.h"
+#include "simulation_diagnostics.h"
 
 Session::Session(BoardLink& link, std::string exeFolder)
     : link_(link), exeFolder_(std::move(exeFolder)) {
@@ -29,7 +29,7 @@ void Session::removeListener(SessionListener& listener) {
 
 void Session::chooseModel(const PartInfo& part) {
   chip_.ApplySetup(part);
-  if (auto* simulated = dynamic_cast<SimulatedBoard*>(&link_.driver())) {
+  if (SimulationDiagnostics* simulated = link_.driver().simulation()) {
     simulated->setChipModel(part);
   }
 }

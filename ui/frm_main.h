@@ -38,7 +38,6 @@ class frmMain : public QMainWindow, private SessionListener {
   // The model choice (the part chooser, or `preselected` catalogue row without it), the layout
   // for the model, the reset, the board connection.
   void Form_Load(std::optional<int> preselected = std::nullopt);
-  void Init();  // back to the reset state after a RESET pulse or a board reload
   void SSTab1_Click(int previousTab);
   void UpdateOffset();
   void LoadUSB();
@@ -48,22 +47,13 @@ class frmMain : public QMainWindow, private SessionListener {
   // A second line of the status bar, e.g. where remote control listens.
   void showStatus(const QString& text);
 
-  // ---- the model setups (frm_main_setups.cpp) ----
-  void Setup810();
-  void Setup811();
-  void Setup812();
-  void Setup813();
-  void setup820();
-  void Setup821();
-  void Setup822();
-  void Setup823();
+  // ---- the model setup (frm_main_setups.cpp) ----
   void applySetup(int catalogueIndex);  // runs the setup of catalogue row `catalogueIndex`
 
   // ---- channel and group selection (frm_main_selection.cpp) ----
   void chkDAC_Click(int index);
   void DACoptMux2_Click(int index);
   void optAB_Click(int index);
-  void chkAllChannels_Click(int index);
 
   // ---- entry boxes and the entry check (frm_main_entry_boxes.cpp) ----
   bool CheckText(const QString& CheckString, int16_t BitLength);  // true: refused, message shown

@@ -9,6 +9,7 @@
 #include "frm_set_voltage.h"
 #include "frm_verify_chip.h"
 #include "picture_box.h"
+#include "program_version.h"
 #include "window_action.h"
 
 namespace {
@@ -55,7 +56,7 @@ void frmMain::mnuExit_Click() {
 
 void frmMain::mnuVersion_Click() {
   services_.message(
-      {QStringLiteral("Version 1.06"),
+      {QStringLiteral("Version ") + QString::fromUtf8(kProgramVersion),
        QString::fromStdString(chip().PartName) + QStringLiteral(" Evaluation Board Software"),
        MessageIcon::Information});
 }

@@ -54,9 +54,6 @@ void frmMain::optAB_Click(int index) {
   session_.chooseInputRegister(index == 1);
 }
 
-// The all-channel options are never shown and build no word.
-void frmMain::chkAllChannels_Click(int) {}
-
 void frmMain::wireSelection() {
   for (int i = 0; i < kChannelCount; ++i) {
     onSelected(tab0.chkDAC[static_cast<size_t>(i)], this, [this, i] { chkDAC_Click(i); });
@@ -65,9 +62,5 @@ void frmMain::wireSelection() {
     const auto at = static_cast<size_t>(k);
     onSelected(diagram.DACoptMux2[at], this, [this, k] { DACoptMux2_Click(k); });
     onSelected(diagram.optAB[at], this, [this, k] { optAB_Click(k); });
-  }
-  for (size_t g = 0; g < tab2.chkAllChannels.size(); ++g) {
-    const int index = static_cast<int>(g);
-    onSelected(tab2.chkAllChannels[g], this, [this, index] { chkAllChannels_Click(index); });
   }
 }

@@ -1,5 +1,5 @@
-// The model setups: each applies one catalogue row to the register model and lays the window
-// out for it. One procedure serves all eight rows; the named setups only pick the row.
+// The model setup: applies one catalogue row to the register model and lays the window out for
+// it. One procedure serves all eight rows.
 
 #include <QGroupBox>
 #include <QLabel>
@@ -12,31 +12,6 @@
 #include "shape_widget.h"
 #include "value_label.h"
 #include "window_caption.h"
-
-void frmMain::Setup810() {
-  applySetup(0);
-}
-void frmMain::Setup811() {
-  applySetup(1);
-}
-void frmMain::Setup812() {
-  applySetup(2);
-}
-void frmMain::Setup813() {
-  applySetup(3);
-}
-void frmMain::setup820() {
-  applySetup(4);
-}
-void frmMain::Setup821() {
-  applySetup(5);
-}
-void frmMain::Setup822() {
-  applySetup(6);
-}
-void frmMain::Setup823() {
-  applySetup(7);
-}
 
 void frmMain::applySetup(int catalogueIndex) {
   if (catalogueIndex < 0 || catalogueIndex >= kPartCount) return;

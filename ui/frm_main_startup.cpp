@@ -65,12 +65,6 @@ void frmMain::Form_Load(std::optional<int> preselected) {
   LoadUSB();
 }
 
-// The session puts the register model back; registersReset() then shows it.
-void frmMain::Init() {
-  const WindowAction action(*this, QStringLiteral("Init"));
-  session_.Init();
-}
-
 void frmMain::SSTab1_Click(int) {
   if (win.SSTab1->currentIndex() != kOutputVoltagesTab) return;
   refreshOutputVoltages();

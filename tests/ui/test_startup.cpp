@@ -237,7 +237,7 @@ void StartupTest::initResetsTheMainTabButKeepsTheChannel() {
   f.diagram.Breg->show();
   w.clearRequests();
 
-  f.Init();
+  f.session().Init();
 
   QVERIFY(w.board().requests().empty());
   QVERIFY(!f.XRegisterB());
