@@ -57,7 +57,10 @@ OutputChart::OutputChart(Session& session, QWidget* parent)
     series->attachAxis(channels_);
     series->attachAxis(volts_);
   }
+  // The view gives up the empty chart it was made with rather than deleting it.
+  QChart* empty = this->chart();
   setChart(chart);
+  delete empty;
   repaint_.setInterval(ScreenFrameMs());
   connect(&repaint_, &QTimer::timeout, this, &OutputChart::refresh);
   session_.addListener(*this);
