@@ -27,6 +27,7 @@
 #include "emulated_usb_bus.h"
 #include "event_loop_timer.h"
 #include "intel_hex_writer.h"
+#include "program_folder.h"
 #include "session.h"
 #include "simulated_board.h"
 #include "usb_driver.h"
@@ -120,20 +121,6 @@ bool Report(const char* linkName, Bench& bench, int count) {
   return met;
 }
 
-struct ProgramFolder {
-  ProgramFolder()
-      : path(std::filesystem::temp_directory_path() /
-             ("bench_sequence_" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(path);
-    std::ofstream(path / "ZR821SPI.hex") << IntelHexText(PatternImage(0, 1024, 5));
-  }
-  ~ProgramFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-  std::filesystem::path path;
-};
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -143,7 +130,7 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   QCoreApplication app(argc, argv);
-  ProgramFolder folder;
+  ProgramFolder folder{"bench_sequence"};
   {
     SimulatedBoard board;
     Bench bench(board, folder.path.string());

@@ -14,6 +14,7 @@
 
 #include "emulated_usb_bus.h"
 #include "intel_hex_writer.h"
+#include "program_folder.h"
 #include "session_run.h"
 #include "ui_test_support.h"
 #include "usb_driver.h"
@@ -27,21 +28,6 @@ constexpr BoardUsbIds kIds{{0xfff0, 0x0820}, {0xfff0, 0x0821}};
 // Short bounds: the emulated board answers at once and comes back within milliseconds.
 constexpr UsbLinkTimings kTimings{std::chrono::milliseconds(200), std::chrono::milliseconds(1000),
                                   std::chrono::milliseconds(2)};
-
-// A program folder holding a firmware image.
-struct ProgramFolder {
-  ProgramFolder()
-      : path(std::filesystem::temp_directory_path() /
-             ("dac_eval_native_" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(path);
-    std::ofstream(path / "ZR821SPI.hex") << IntelHexText(PatternImage(0, 1024, 5));
-  }
-  ~ProgramFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-  std::filesystem::path path;
-};
 
 // The bus is made before the driver starts libusb, and goes after it.
 struct NativeBench {
@@ -59,7 +45,7 @@ struct NativeBench {
   }
   QString status() { return window->find<QLabel>(QStringLiteral("lblBoardStatus"))->text(); }
 
-  ProgramFolder folder;
+  ProgramFolder folder{"dac_eval_native"};
   EmulatedUsbBus bus;
   std::unique_ptr<UsbDriver> driver;
   std::unique_ptr<WindowUnderTest> window;
