@@ -62,6 +62,12 @@ class ChipShadow {
     controlSent_ = 0;
   }
 
+  // For a shadow that follows the model: the monitor and GPIO registers compared from now on
+  // (the chip's and the model's agree); a RESET puts them back to power-on (monitorAndGpioPowerOn)
+  // until their next word.
+  void followMonitorAndGpio() { monitor_ = gpio_ = Known::Model; }
+  void monitorAndGpioPowerOn() { monitor_ = gpio_ = Known::PowerOn; }
+
   // The X word for record `dac` went out while the program's model stored it in input register
   // B (`modelRegisterB`) or A. It lands where the chip's control register points; when that is
   // the other register, neither input register of the record is comparable any more.
