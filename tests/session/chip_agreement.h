@@ -34,7 +34,7 @@ inline std::string Shown(const std::optional<uint16_t>& value) {
   return value ? Hex(*value) : "nothing";
 }
 
-// One register that holds data as sent: `code` turns the data into the code the model keeps.
+// One register that holds data as sent, empty until written after power-on.
 struct HeldRegister {
   std::string name;
   Known known;
@@ -70,10 +70,11 @@ inline void Compare(const HeldRegister& r, std::vector<std::string>& out) {
 inline void CompareWhole(const std::string& name, Known known, uint16_t chip, int32_t model,
                          std::vector<std::string>& out) {
   if (known == Known::Unknown) return;
-  const int32_t expected = known == Known::PowerOn ? 0 : model;
+  const bool powerOn = known == Known::PowerOn || known == Known::ChipPowerOn;
+  const int32_t expected = powerOn ? 0 : model;
   if (chip != expected)
     out.push_back(name + ": chip holds " + Hex(chip) + ", expected " + Hex(expected) +
-                  (known == Known::PowerOn ? " (power-on)" : ""));
+                  (powerOn ? " (power-on)" : ""));
 }
 
 inline void CompareChannel(const SimulatedChip& chip, const ChipModel& model,
