@@ -1,4 +1,5 @@
-// The "Output Voltages" tab after register, LDAC, offset DAC and reference changes.
+// The "Output Voltages" tab after register, LDAC, offset DAC and reference changes (what it reads
+// right after start-up, on every model, is test_startup's).
 
 #include <QTabWidget>
 #include <QtTest>
@@ -48,8 +49,6 @@ class VoltagesTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void resetStateReadsZero_data();
-  void resetStateReadsZero();
   void loadedChannelShowsItsVoltage_data();
   void loadedChannelShowsItsVoltage();
   void channel20UsesItsModelsReferenceSet_data();
@@ -59,20 +58,6 @@ class VoltagesTest : public QObject {
   void referenceThatIsNotANumberMarksOnlyItsChannels();
   void raisedOffsetDacLowersOnlyItsSet();
 };
-
-void VoltagesTest::resetStateReadsZero_data() {
-  QTest::addColumn<int>("part");
-  for (int part = ZR810; part <= ZR823; ++part) {
-    QTest::newRow(qPrintable(QStringLiteral("catalogue row %1").arg(part))) << part;
-  }
-}
-
-void VoltagesTest::resetStateReadsZero() {
-  QFETCH(int, part);
-  WindowUnderTest w(part);
-  showVoltages(w);
-  for (int i = 0; i < 40; ++i) QCOMPARE(voltageLabel(w, i)->text(), caption(i, "0.0000"));
-}
 
 void VoltagesTest::loadedChannelShowsItsVoltage_data() {
   QTest::addColumn<int>("part");

@@ -141,9 +141,9 @@ Outcome SessionOperator::readGpioPin() {
   Outcome outcome{QStringLiteral("Read with input level %1").arg(inputHigh ? "high" : "low")};
   outcome.words = {0x058580};
   outcome.reads = 1;
-  if (shadow_.gpio() == Known::Unknown) return outcome;
+  if (shadow_.gpio() == ChipShadow::Known::Unknown) return outcome;
   // Power-on leaves the pin an input; a written option decides as the chip does.
-  const int option = shadow_.gpio() == Known::PowerOn ? 0 : checkedGpioOption();
+  const int option = shadow_.gpio() == ChipShadow::Known::PowerOn ? 0 : checkedGpioOption();
   const bool high = option == 0 ? inputHigh : option == 2;
   const QString expected = high ? QStringLiteral("=HIGH") : QStringLiteral("=LOW");
   if (window_.tab1.lblGPIOinput->text() != expected)
@@ -255,7 +255,7 @@ Outcome SessionOperator::readbackTest() {
   outcome.reads = 1;
   outcome.messages = 1;
   const auto& messages = w_.services().messages;
-  const QString expected = Hex(shadow_.control());
+  const QString expected = Hex(shadow_.controlSent().value_or(0));
   if (messages.empty() || messages.back().text != expected)
     outcome.failure = QStringLiteral("the readback test did not show %1").arg(expected);
   return outcome;

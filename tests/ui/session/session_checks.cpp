@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <array>
 
+#include "chip_agreement.h"
 #include "entry_texts.h"
 #include "part_facts.h"
 #include "session_operator.h"
@@ -53,7 +54,8 @@ QString SessionOperator::disagreement(std::optional<int32_t> lastWord) const {
     if (shown != expected)
       return QStringLiteral("lblOutputCode shows %1, last word %2").arg(shown, expected);
   }
-  return shadow_.disagreement(w_.chip(), window_, checkedGpioOption());
+  const std::string chip = ChipDisagreement(w_.chip(), w_.session(), shadow_);
+  return QString::fromStdString(chip);
 }
 
 // An X word may reach the other input register only while the chip's control register does not
@@ -61,12 +63,13 @@ QString SessionOperator::disagreement(std::optional<int32_t> lastWord) const {
 // the write has to route its word to the register its model took.
 QString SessionOperator::followWords(const Outcome& outcome, const std::vector<int32_t>& words) {
   for (int32_t word : words) {
-    const bool inputWord = ((word >> 22) & 0x3) == 0x3;
-    const bool inSync = shadow_.routesToB() == window_.XRegisterB();
-    if (inputWord && inSync && shadow_.routesToB() != outcome.inputRegisterB)
+    const bool inputWord = DecodeChipWord(word, nullptr).target == ChipWord::Target::InputRegister;
+    const bool routesToB = shadow_.routesToB(window_.XRegisterB());
+    const bool inSync = routesToB == window_.XRegisterB();
+    if (inputWord && inSync && routesToB != outcome.inputRegisterB)
       return QStringLiteral("the X word %1 reached input register %2, the model stored it in %3")
           .arg(QString::number(word, 16).toUpper())
-          .arg(shadow_.routesToB() ? 'B' : 'A')
+          .arg(routesToB ? 'B' : 'A')
           .arg(outcome.inputRegisterB ? 'B' : 'A');
     shadow_.followWord(word, outcome.inputRegisterB, window_.chip().part());
   }
@@ -97,6 +100,12 @@ QString SessionOperator::selectionDisagreement() const {
     return QStringLiteral("TextSelIndex %1 with InputSel(%2) selected")
         .arg(window_.TextSelIndex)
         .arg(active);
+  // The chip's GPIO register is held against the session's choice; the options show it.
+  const int gpioOption = checkedGpioOption();
+  if (monitorShown_ && gpioOption != static_cast<int>(w_.session().gpioMode()))
+    return QStringLiteral("chkGPIO(%1) checked with GPIO mode %2")
+        .arg(gpioOption)
+        .arg(static_cast<int>(w_.session().gpioMode()));
   const int directBox = CheckedIndex(window_.tab2.optTxtSelect);
   if (directBox != window_.DirectLoadIndex)
     return QStringLiteral("DirectLoadIndex %1 with optTxtSelect(%2) selected")

@@ -106,6 +106,7 @@ SessionOperator::SessionOperator(WindowUnderTest& w, int part, unsigned seed)
     if (!window_.diagram.txtVREF.at(at)->isHidden()) references_.push_back(k);
   }
   monitorShown_ = !window_.tab1.fraMonControls->isHidden();
+  shadow_.powerOn();  // the window started the chip from its reset
   tree_ = std::make_unique<scpi::CommandTree>(InstrumentTree(w.session()));
   client_ = std::make_unique<scpi::Connection>(*tree_);
 }
@@ -200,7 +201,7 @@ Outcome SessionOperator::chooseDacSource() {
   Outcome outcome{QStringLiteral("click DACoptMux2(%1) on channel %2").arg(k).arg(selected_)};
   if (wasChecked) return outcome;
   const int group = groupOf(selected_);
-  outcome.words = {(0x060000 + group * 0x10000) | GroupMask(window_, group)};
+  outcome.words = {(0x060000 + group * 0x10000) | groupMask(group)};
   shadow_.abSelectWritten(group);
   if (window_.chip().DACs.at(static_cast<size_t>(selected_)).ABsel() != k)
     outcome.failure = QStringLiteral("ABsel of channel %1 is not %2").arg(selected_).arg(k);
@@ -374,6 +375,20 @@ Outcome SessionOperator::pulseLdac() {
 int SessionOperator::groupOf(int dac) const {
   if (FactsOf(part_).fourChannelGroups) return dac < 8 ? 0 : 1;
   return dac / 8;
+}
+
+// The A/B select mask that the program's records give group `group`: bit p set when the group's
+// member at position p takes X2B. On the 8-channel models the groups are records 0..3 and 8..11.
+int SessionOperator::groupMask(int group) const {
+  const bool fourChannelGroups = FactsOf(part_).fourChannelGroups;
+  const int size = fourChannelGroups ? 4 : 8;
+  if (fourChannelGroups && group > 1) return 0;
+  int mask = 0;
+  for (int p = 0; p < size; ++p) {
+    const auto record = static_cast<size_t>(group * 8 + p);
+    if (window_.chip().DACs.at(record).ABsel() == 1) mask |= 1 << p;
+  }
+  return mask;
 }
 
 int SessionOperator::checkedGpioOption() const {

@@ -10,8 +10,8 @@
 #include <random>
 #include <vector>
 
+#include "chip_shadow.h"
 #include "connection.h"
-#include "register_shadow.h"
 #include "ui_test_support.h"
 
 class QLineEdit;
@@ -93,13 +93,14 @@ class SessionOperator {
   QString displayDisagreement() const;
   QString selectionDisagreement() const;
   int groupOf(int dac) const;
+  int groupMask(int group) const;
   int checkedGpioOption() const;
 
   WindowUnderTest& w_;
   frmMain& window_;
   int part_;
   std::mt19937 rng_;
-  RegisterShadow shadow_;
+  ChipShadow shadow_;            // what the chip has been sent since its last reset
   int selected_ = 0;             // the channel last picked
   bool resetLineLow_ = false;    // RESET held low by "RESET Low"
   std::vector<int> channels_;    // the channel buttons the model shows
