@@ -116,13 +116,13 @@ QString Operator::readPin() {
 QString Operator::pulseReset() {
   static const char* const kButtons[] = {"mnuPulseReset", "Command1", "Command5"};
   const char* button = kButtons[pick(3)];
-  const int32_t monitorState = w_.window().MonitorState();
+  const int32_t monitorState = w_.session().monitorState();
   const int gpioOption = checkedGpioOption();
   const QString label = w_.find<QLabel>("lblGPIOinput")->text();
   w_.find<QPushButton>(QString::fromLatin1(button))->click();
   monitorWritten_ = false;
   gpioWritten_ = false;
-  if (w_.window().MonitorState() != monitorState || checkedGpioOption() != gpioOption ||
+  if (w_.session().monitorState() != monitorState || checkedGpioOption() != gpioOption ||
       w_.find<QLabel>("lblGPIOinput")->text() != label)
     failure_ = QStringLiteral("the RESET pulse changed the monitor or GPIO controls");
   return QString::fromLatin1(button);
@@ -153,7 +153,7 @@ int Operator::checkedGpioOption() {
 QString Operator::disagreement() {
   if (!failure_.isEmpty()) return failure_;
   const SimulatedChip& chip = w_.board().chip();
-  const int32_t state = w_.window().MonitorState();
+  const int32_t state = w_.session().monitorState();
   const bool enabled = (state & kMonitorEnabledBit) != 0;
   if (enabled != (monitorSwitch()->currentIndex() == 1) || enabled != channelList()->isEnabled())
     return QStringLiteral("monitor switch shows otherwise than MonitorState %1").arg(state, 0, 16);
@@ -168,7 +168,7 @@ QString Operator::disagreement() {
   if (option < 0) return QStringLiteral("not exactly one GPIO option checked");
   if (chip.gpio != (gpioWritten_ ? (GpioWord(option) & 0xFFFF) : 0))
     return QStringLiteral("chip GPIO register %1 with option %2").arg(chip.gpio).arg(option);
-  if (chip.control != (ControlRegisterWord(w_.window().XRegisterB()) & 0xFFFF))
+  if (chip.control != (ControlRegisterWord(w_.session().inputRegisterB()) & 0xFFFF))
     return QStringLiteral("chip control register %1").arg(chip.control, 0, 16);
   return {};
 }

@@ -4,7 +4,7 @@
 #include <tuple>
 
 #include "chip_word.h"
-#include "frm_main.h"
+#include "session.h"
 #include "session_text.h"
 
 namespace session {
@@ -114,36 +114,36 @@ void RegisterShadow::followWord(int32_t word, bool modelRegisterB, const PartInf
   }
 }
 
-QString RegisterShadow::disagreement(const SimulatedChip& chip, const frmMain& window,
+QString RegisterShadow::disagreement(const SimulatedChip& chip, const Session& session,
                                      int gpioOption) const {
   for (int dac = 0; dac < kChannels; ++dac) {
-    const QString difference = channelDisagreement(chip, window, dac);
+    const QString difference = channelDisagreement(chip, session, dac);
     if (!difference.isEmpty()) return difference;
   }
-  return functionRegisterDisagreement(chip, window, gpioOption);
+  return functionRegisterDisagreement(chip, session, gpioOption);
 }
 
-QString RegisterShadow::channelDisagreement(const SimulatedChip& chip, const frmMain& window,
+QString RegisterShadow::channelDisagreement(const SimulatedChip& chip, const Session& session,
                                             int dac) const {
   const auto at = static_cast<size_t>(dac);
-  const DAC& record = window.chip().DACs.at(at);
-  const int bits = window.chip().PartBits;
+  const DAC& record = session.chip().DACs.at(at);
+  const int bits = session.chip().PartBits;
   for (const QString& difference :
        {CompareRegister("inputA", dac, inputA_[at], chip.inputA[at], record.X1A(), bits),
         CompareRegister("inputB", dac, inputB_[at], chip.inputB[at], record.X1B(), bits),
         CompareRegister("gain", dac, gain_[at], chip.gain[at], record.M(), bits),
         CompareRegister("offset", dac, offset_[at], chip.offset[at], record.C(), bits),
-        computedDisagreement(chip, window, dac)}) {
+        computedDisagreement(chip, session, dac)}) {
     if (!difference.isEmpty()) return difference;
   }
   return {};
 }
 
-QString RegisterShadow::computedDisagreement(const SimulatedChip& chip, const frmMain& window,
+QString RegisterShadow::computedDisagreement(const SimulatedChip& chip, const Session& session,
                                              int dac) const {
   const auto at = static_cast<size_t>(dac);
   if (!computed_[at]) return {};
-  const DAC& record = window.chip().DACs.at(at);
+  const DAC& record = session.chip().DACs.at(at);
   const std::array<std::tuple<const char*, int32_t, int32_t>, 3> pairs{
       {{"X2A", chip.x2a[at], record.X2A},
        {"X2B", chip.x2b[at], record.X2B},
@@ -160,17 +160,17 @@ QString RegisterShadow::computedDisagreement(const SimulatedChip& chip, const fr
 }
 
 QString RegisterShadow::functionRegisterDisagreement(const SimulatedChip& chip,
-                                                     const frmMain& window, int gpioOption) const {
+                                                     const Session& session, int gpioOption) const {
   for (int k = 0; k < 3; ++k) {
     const auto at = static_cast<size_t>(k);
     const QString difference = CompareRegister("offsetDac", k, offsetDac_[at], chip.offsetDac[at],
-                                               window.chip().OffsetDAC(k), 16);
+                                               session.chip().OffsetDAC(k), 16);
     if (!difference.isEmpty()) return difference;
   }
   for (int g = 0; g < 5; ++g) {
     const auto at = static_cast<size_t>(g);
     const QString difference = CompareWhole("abSelect", abSelect_[at], chip.abSelect[at],
-                                            static_cast<uint16_t>(GroupMask(window, g)));
+                                            static_cast<uint16_t>(GroupMask(session, g)));
     if (!difference.isEmpty()) return QStringLiteral("%1 of group %2").arg(difference).arg(g);
   }
   // The control register always holds what was last sent; while that came from the A/B choice,
@@ -179,27 +179,27 @@ QString RegisterShadow::functionRegisterDisagreement(const SimulatedChip& chip,
     return QStringLiteral("chip control holds %1, last sent %2")
         .arg(Hex(chip.control))
         .arg(Hex(control_));
-  if (controlState_ == Known::Written && ((chip.control & 0x4) != 0) != window.XRegisterB())
+  if (controlState_ == Known::Written && ((chip.control & 0x4) != 0) != session.inputRegisterB())
     return QStringLiteral("chip control bit 2 disagrees with XRegisterB");
   static constexpr std::array<uint16_t, 3> kGpioData = {0x0, 0x2, 0x3};
   for (const QString& difference :
        {CompareWhole("monitor", monitor_, chip.monitor,
-                     static_cast<uint16_t>(window.MonitorState() & 0xFFFF)),
+                     static_cast<uint16_t>(session.monitorState() & 0xFFFF)),
         CompareWhole("gpio", gpio_, chip.gpio, kGpioData.at(static_cast<size_t>(gpioOption)))}) {
     if (!difference.isEmpty()) return difference;
   }
   return {};
 }
 
-int GroupMask(const frmMain& window, int group) {
+int GroupMask(const Session& session, int group) {
   const bool fourChannelGroups =
-      window.chip().PartName == "ZR812" || window.chip().PartName == "ZR813";
+      session.chip().PartName == "ZR812" || session.chip().PartName == "ZR813";
   const int size = fourChannelGroups ? 4 : 8;
   if (fourChannelGroups && group > 1) return 0;
   int mask = 0;
   for (int p = 0; p < size; ++p) {
     const auto record = static_cast<size_t>(group * 8 + p);
-    if (window.chip().DACs.at(record).ABsel() == 1) mask |= 1 << p;
+    if (session.chip().DACs.at(record).ABsel() == 1) mask |= 1 << p;
   }
   return mask;
 }

@@ -18,7 +18,7 @@
 
 #include "simulated_board.h"
 
-class frmMain;
+class Session;
 
 namespace session {
 
@@ -58,13 +58,13 @@ class RegisterShadow {
 
   // The first difference between the chip and the program's model, or an empty text.
   // `gpioOption` is the checked GPIO option (0..2).
-  QString disagreement(const SimulatedChip& chip, const frmMain& window, int gpioOption) const;
+  QString disagreement(const SimulatedChip& chip, const Session& session, int gpioOption) const;
 
  private:
-  QString channelDisagreement(const SimulatedChip& chip, const frmMain& window, int dac) const;
-  QString functionRegisterDisagreement(const SimulatedChip& chip, const frmMain& window,
+  QString channelDisagreement(const SimulatedChip& chip, const Session& session, int dac) const;
+  QString functionRegisterDisagreement(const SimulatedChip& chip, const Session& session,
                                        int gpioOption) const;
-  QString computedDisagreement(const SimulatedChip& chip, const frmMain& window, int dac) const;
+  QString computedDisagreement(const SimulatedChip& chip, const Session& session, int dac) const;
   void loseComputed(int dac) { computed_.at(static_cast<size_t>(dac)) = false; }
 
   std::array<Known, 40> inputA_{};
@@ -82,6 +82,6 @@ class RegisterShadow {
 
 // The A/B select mask that the program's records give group `group`: bit p set when the group's
 // member at position p takes X2B. On the 8-channel models the groups are records 0..3 and 8..11.
-int GroupMask(const frmMain& window, int group);
+int GroupMask(const Session& session, int group);
 
 }  // namespace session

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "connection.h"
+#include "named_controls.h"
 #include "register_shadow.h"
 #include "ui_test_support.h"
 
@@ -96,7 +97,7 @@ class SessionOperator {
   int checkedGpioOption() const;
 
   WindowUnderTest& w_;
-  frmMain& window_;
+  NamedControls controls_;
   int part_;
   std::mt19937 rng_;
   RegisterShadow shadow_;
