@@ -3,15 +3,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QTabWidget>
 #include <memory>
 
-#include "control_factory.h"
 #include "frm_main.h"
 #include "frm_part_select.h"
 #include "main_dacs_view.h"

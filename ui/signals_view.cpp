@@ -1,5 +1,4 @@
-// The "Signals & Direct Load" tab as a view of the session: its construction. The direct load's
-// words go past the register model; every display follows them through the session's events.
+// The "Signals & Direct Load" tab: its construction.
 
 #include "signals_view.h"
 
@@ -15,9 +14,4 @@ SignalsView::SignalsView(WindowContext& context, QWidget* page)
   ChipControlLock& lock = context_.chipControls();
   lock.add({tab2.Frame6, tab2.Command1, tab2.Command2});
   lock.addAll(tab2.cmdRESET);
-  session_.addListener(*this);
-}
-
-SignalsView::~SignalsView() {
-  session_.removeListener(*this);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Tab 2, "Signals & Direct Load": the chip's control lines held high or low or pulsed, and the
-// direct 24-bit load that sends any typed word past the register model.
+// direct 24-bit load that sends any typed word past the register model. Nothing on the tab shows
+// what the session holds (its boxes keep what the operator typed), so it follows no session event.
 
 #include <QObject>
 #include <cstdint>
@@ -10,12 +11,11 @@
 
 class WindowContext;
 
-class SignalsView : public QObject, private SessionListener {
+class SignalsView : public QObject {
   Q_OBJECT
 
  public:
   SignalsView(WindowContext& context, QWidget* page);
-  ~SignalsView() override;
 
  private slots:
   void Command1_Click();

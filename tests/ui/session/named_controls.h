@@ -16,7 +16,7 @@ struct NamedControls {
   VoltagesTab tab3;
 };
 
-// Fails (by a null pointer the operator's first use reports) only where a control is missing.
+// The controls the operator works; the others stay null.
 NamedControls FindNamedControls(QWidget& window);
 
 // The operator moves the keyboard focus out of the box.
