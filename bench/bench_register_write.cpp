@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -73,7 +74,7 @@ bool TimedWrite(Bench& b, int n, Timing& timing) {
   b.button->click();
   const auto end = TimestampingDriver::Clock::now();
   if (b.driver.wordCount() != 1 ||
-      b.driver.firstWord() != ChannelRegisterWord(Mode::X, code, 0, b.window.chip().PartBits))
+      b.driver.firstWord() != ChannelRegisterWord(Mode::X, code, 0, b.session.chip().PartBits))
     return false;
   using Micros = std::chrono::duration<double, std::micro>;
   timing.toWord.push_back(Micros(b.driver.firstWordTime() - start).count());
@@ -116,10 +117,11 @@ std::vector<double> TimedRefreshes(Bench& b) {
   constexpr int kRefreshes = 200;
   std::vector<double> micros;
   const Session::Origin origin(b.session, "bench");
+  auto* pane = b.window.findChild<RequestLogPane*>();
   for (int n = 0; n < kRefreshes; ++n) {
     for (int w = 0; w < 10; ++w) (void)b.session.directLoad(0xC00000 + w);
     const auto start = TimestampingDriver::Clock::now();
-    b.window.requestLogPane->refresh();
+    pane->refresh();
     micros.push_back(
         std::chrono::duration<double, std::micro>(TimestampingDriver::Clock::now() - start)
             .count());
@@ -151,7 +153,8 @@ int main(int argc, char* argv[]) {
   QApplication::processEvents();
   b.button = b.window.findChild<QAbstractButton*>(QStringLiteral("cmdX1A"));
   b.entry = b.window.findChild<QLineEdit*>(QStringLiteral("txtInput(0)"));
-  if (b.button == nullptr || b.entry == nullptr || b.window.TextSelIndex != 0) {
+  if (b.button == nullptr || b.entry == nullptr ||
+      !b.window.findChild<QRadioButton*>(QStringLiteral("InputSel(0)"))->isChecked()) {
     std::fprintf(stderr, "the window has no \"X >>\" button or first entry box\n");
     return 1;
   }

@@ -42,17 +42,18 @@ struct Bench {
 // One timed selection of tab `tab` from tab 0, in milliseconds; negative when the output voltages
 // tab was selected and its last label was not refreshed.
 double TimedSelection(Bench& b, int n, int tab) {
-  QTabWidget* tabs = b.window.win.SSTab1;
+  auto* tabs = b.window.findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+  auto* lastLabel = b.window.findChild<QLabel*>(QStringLiteral("lblvout(39)"));
   tabs->setCurrentIndex(0);
-  for (int k = 0; k < 3; ++k) b.window.chipModel().OffsetDAC(k) = kOffsetCodes[n % 2];
+  for (int k = 0; k < 3; ++k) b.session.chipModel().OffsetDAC(k) = kOffsetCodes[n % 2];
   QApplication::processEvents();  // what the previous selection left to paint is not timed
-  const QString before = b.window.tab3.lblvout[39]->text();
+  const QString before = lastLabel->text();
 
   const auto start = std::chrono::steady_clock::now();
   tabs->setCurrentIndex(tab);
   const auto end = std::chrono::steady_clock::now();
 
-  if (tab == kOutputVoltagesTab && b.window.tab3.lblvout[39]->text() == before) return -1.0;
+  if (tab == kOutputVoltagesTab && lastLabel->text() == before) return -1.0;
   return std::chrono::duration<double, std::milli>(end - start).count();
 }
 

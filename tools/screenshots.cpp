@@ -19,6 +19,7 @@
 #include "board_link.h"
 #include "catalogue.h"
 #include "frm_main.h"
+#include "picture_box.h"
 #include "request_log_pane.h"
 #include "simulated_board.h"
 #include "window_services.h"
@@ -88,23 +89,25 @@ int main(int argc, char* argv[]) {
   window.Form_Load();
   window.show();
 
-  const QString model = QString::fromStdString(window.chip().PartName).toLower();
+  const QString model = QString::fromStdString(session.chip().PartName).toLower();
+  auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+  auto* requestLog = window.findChild<QAction*>(QStringLiteral("mnuRequestLog"));
   for (int tab = 0; tab < static_cast<int>(kTabFiles.size()); ++tab) {
-    window.win.SSTab1->setCurrentIndex(tab);
+    tabs->setCurrentIndex(tab);
     save(window, QDir(folder).filePath(
                      QStringLiteral("%1-%2.png").arg(model, QString::fromLatin1(kTabFiles[tab]))));
   }
   // The request log under the main tab, after a write and an LDAC pulse as the operator makes them.
-  window.win.SSTab1->setCurrentIndex(0);
-  window.menus.mnuRequestLog->trigger();
+  tabs->setCurrentIndex(0);
+  requestLog->trigger();
   window.findChild<QAbstractButton*>(QStringLiteral("cmdX1A"))->click();
   window.findChild<QAbstractButton*>(QStringLiteral("cmdLDAC"))->click();
-  window.requestLogPane->refresh();
+  window.findChild<RequestLogPane*>()->refresh();
   save(window, QDir(folder).filePath(QStringLiteral("%1-request-log.png").arg(model)));
-  window.menus.mnuRequestLog->trigger();
+  requestLog->trigger();
   // The hidden sequence, for a picture of the credits window.
-  window.Picture1_Click();
-  window.Picture3_Click();
-  window.Picture2_Click();
+  for (const char* picture : {"Picture1", "Picture3", "Picture2"}) {
+    Q_EMIT window.findChild<PictureBox*>(QString::fromLatin1(picture))->clicked();
+  }
   return 0;
 }

@@ -1,26 +1,25 @@
-// The main window: its construction runs the layout, wires each behaviour file and starts
-// following the session.
+// The main window: its construction runs the layout, makes the views of the tabs, wires the menus
+// and starts following the session.
 
 #include "frm_main.h"
 
 #include "channels_pane.h"
+#include "main_dacs_view.h"
+#include "offset_view.h"
 #include "request_log.h"
 #include "request_log_pane.h"
 #include "sequence_pane.h"
+#include "signals_view.h"
+#include "voltages_view.h"
 
 frmMain::frmMain(Session& session, WindowServices& services, QWidget* parent)
-    : QMainWindow(parent), session_(session), services_(services) {
+    : QMainWindow(parent), session_(session), services_(services), context_(session, services) {
   services_.setGate(&session_.gate());
   buildMenus();
   buildWindowControls();
   buildRequestLog();
   buildChannelPanes();
   wireStartup();
-  wireSelection();
-  wireWrites();
-  wireOffsets();
-  wireMonitor();
-  wireSignals();
   wireMenus();
   wireSetupFiles();
   wireRequestLog();
@@ -33,4 +32,9 @@ frmMain::~frmMain() {
   delete requestLogPane;  // before the log it reads
   delete channelsPane;
   delete sequencePane;
+  // The views go before the controls they own.
+  mainDacs_.reset();
+  offsets_.reset();
+  signals_.reset();
+  voltages_.reset();
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The controls of the main window, grouped by where they stand. Every control's objectName is its
-// name, members of a control array as name(i). The layout files create them; the behaviour files
-// wire and use them.
+// The controls of the main window, grouped by where they stand: each view of the window owns the
+// group of its tab, the window the rest. Every control's objectName is its name, members of a
+// control array as name(i). The layout files create them; the views wire and use them.
 
 #include <array>
 
@@ -32,8 +32,8 @@ struct MenuControls {
   QMenu* mnuTools = nullptr;
   QAction* mnuSetVoltage = nullptr;
   QAction* mnuVerifyChip = nullptr;  // reads the chip back against the register model
-  QAction* mnuChannels = nullptr;  // the channels' names and limits
-  QAction* mnuSequence = nullptr;  // sequences of frames played in time
+  QAction* mnuChannels = nullptr;    // the channels' names and limits
+  QAction* mnuSequence = nullptr;    // sequences of frames played in time
   QMenu* mnuAbout = nullptr;
   QAction* mnuVersion = nullptr;
 };
@@ -52,8 +52,6 @@ struct WindowControls {
   QLabel* lblBoardStatus = nullptr;  // status bar: no board, or the request that failed and why
   QLabel* lblStatus = nullptr;       // status bar: remote control and other news, once there is any
   QLabel* lblRemote = nullptr;       // status bar: the remote client in charge, while one is
-  // Line2(0..9) join the entry boxes of tab 0 to their bus; Line2(10..14) the direct-load options.
-  std::array<ShapeWidget*, 15> Line2{};
 };
 
 // Tab 0, "Main DACs", outside the block diagram.
@@ -64,6 +62,7 @@ struct MainDacsTab {
   QGroupBox* Frame4 = nullptr;             // "Input Code (Hex)"
   std::array<QLineEdit*, 10> txtInput{};
   std::array<QRadioButton*, 10> InputSel{};
+  std::array<ShapeWidget*, 10> Line2{};  // Line2(0..9): from the entry boxes to their bus
   ShapeWidget* Line4 = nullptr;
   ShapeWidget* Line3 = nullptr;
   QGroupBox* frmGroup = nullptr;  // the block diagram of the selected channel
@@ -125,6 +124,7 @@ struct SignalsTab {
   QGroupBox* Frame6 = nullptr;  // "Direct 24-Bit Load"
   std::array<QLineEdit*, 5> txtDirectLoad{};
   std::array<QRadioButton*, 5> optTxtSelect{};
+  std::array<ShapeWidget*, 5> Line2{};  // Line2(10..14): from the options to their bus
   ShapeWidget* Line5 = nullptr;
   QPushButton* cmdDirectLoad = nullptr;
   std::array<QPushButton*, 6> cmdRESET{};

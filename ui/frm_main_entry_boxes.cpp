@@ -1,27 +1,19 @@
-// The scratch pad of hexadecimal entry boxes on the "Main DACs" tab, and the entry check that
-// every write passes first.
+// The scratch pad of hexadecimal entry boxes on the "Main DACs" tab.
 
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "frm_main.h"
 #include "hex_text.h"
 #include "key_code.h"
+#include "main_dacs_view.h"
 #include "suppress_events.h"
+#include "window_context.h"
 
-bool frmMain::CheckText(const QString& CheckString, int16_t BitLength) {
-  const CheckVerdict verdict = ::CheckText(CheckString.toStdString(), BitLength);
-  if (!verdict.refused()) return false;
-  services_.message({QString::fromStdString(verdict.text), QString::fromStdString(verdict.title),
-                     MessageIcon::Exclamation});
-  return true;
-}
-
-void frmMain::txtInput_LostFocus(int index) {
+void MainDacsView::txtInput_LostFocus(int index) {
   QLineEdit* box = tab0.txtInput.at(static_cast<size_t>(index));
   if (!HexTextToNumber(box->text().toStdString())) {
-    services_.message({QStringLiteral("Not a valid number. Please reenter it."),
-                       QStringLiteral("Entry Error"), MessageIcon::Exclamation});
+    context_.services().message({QStringLiteral("Not a valid number. Please reenter it."),
+                                 QStringLiteral("Entry Error"), MessageIcon::Exclamation});
     box->clear();
     box->setFocus();
     return;
@@ -30,7 +22,7 @@ void frmMain::txtInput_LostFocus(int index) {
 }
 
 // Enter makes the box the active one and checks it as leaving it would.
-void frmMain::txtInput_KeyPress(int index, int keyCode) {
+void MainDacsView::txtInput_KeyPress(int index, int keyCode) {
   if (keyCode != kEnterKeyCode) return;
   {
     SuppressEventsGuard guard(SuppressEvents);
@@ -40,7 +32,7 @@ void frmMain::txtInput_KeyPress(int index, int keyCode) {
   txtInput_LostFocus(index);
 }
 
-void frmMain::InputSel_Click(int index) {
+void MainDacsView::InputSel_Click(int index) {
   if (SuppressEvents) return;
   TextSelIndex = static_cast<int16_t>(index);
 }

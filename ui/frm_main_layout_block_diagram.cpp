@@ -9,7 +9,7 @@
 #include <QRadioButton>
 
 #include "control_factory.h"
-#include "frm_main.h"
+#include "main_dacs_view.h"
 #include "shape_widget.h"
 #include "value_label.h"
 
@@ -48,7 +48,7 @@ constexpr std::array<int, 3> kReferenceLefts{2640, 3600, 4560};
 
 }  // namespace
 
-void frmMain::buildBlockDiagram(QWidget* frame) {
+void MainDacsView::buildBlockDiagram(QWidget* frame) {
   BlockDiagram& d = diagram;
   // Lines first: they run under the buttons and value labels on their path.
   for (const LineEnds& l : kDiagramLines) {

@@ -7,7 +7,7 @@
 #include <QRadioButton>
 
 #include "control_factory.h"
-#include "frm_main.h"
+#include "main_dacs_view.h"
 #include "shape_widget.h"
 
 namespace {
@@ -19,7 +19,7 @@ constexpr int kEntryPitch = 420;
 
 }  // namespace
 
-void frmMain::buildMainDacsTab(QWidget* page) {
+void MainDacsView::buildMainDacsTab(QWidget* page) {
   tab0.mnuPulseReset = makeButton(page, QStringLiteral("mnuPulseReset"),
                                   QStringLiteral("Pulse RESET"), {540, 900, 1335, 375});
 
@@ -45,7 +45,7 @@ void frmMain::buildMainDacsTab(QWidget* page) {
   // The bus first, so that it runs under the boxes and options.
   for (int k = 0; k < 10; ++k) {
     const int y = 420 + kEntryPitch * k;
-    win.Line2[static_cast<std::size_t>(k)] =
+    tab0.Line2[static_cast<std::size_t>(k)] =
         ShapeWidget::line(tab0.Frame4, indexedName(QStringLiteral("Line2"), k), 1140, y, 1380, y);
   }
   tab0.Line4 = ShapeWidget::line(tab0.Frame4, QStringLiteral("Line4"), 1380, 420, 1380, 4200);

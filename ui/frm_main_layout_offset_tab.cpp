@@ -9,7 +9,7 @@
 #include <QRadioButton>
 
 #include "control_factory.h"
-#include "frm_main.h"
+#include "offset_view.h"
 #include "shape_widget.h"
 
 namespace {
@@ -36,7 +36,7 @@ constexpr std::array<GpioOption, 3> kGpioOptions{{
 
 }  // namespace
 
-void frmMain::buildOffsetTab(QWidget* page) {
+void OffsetView::buildOffsetTab(QWidget* page) {
   OffsetTab& t = tab1;
   for (int k = 0; k < 3; ++k) {
     const auto at = static_cast<std::size_t>(k);

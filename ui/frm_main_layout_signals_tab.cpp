@@ -7,8 +7,8 @@
 #include <QRadioButton>
 
 #include "control_factory.h"
-#include "frm_main.h"
 #include "shape_widget.h"
+#include "signals_view.h"
 
 namespace {
 
@@ -48,13 +48,13 @@ TwipsBox allChannelsBox(int index) {
 
 }  // namespace
 
-void frmMain::buildSignalsTab(QWidget* page) {
+void SignalsView::buildSignalsTab(QWidget* page) {
   SignalsTab& t = tab2;
   t.Frame6 = makeFrame(page, QStringLiteral("Frame6"), QStringLiteral("Direct 24-Bit Load"),
                        {1740, 900, 8295, 2235});
   for (int k = 0; k < 5; ++k) {
     const int y = kOptionLineY[static_cast<std::size_t>(k)];
-    win.Line2[static_cast<std::size_t>(10 + k)] =
+    t.Line2[static_cast<std::size_t>(k)] =
         ShapeWidget::line(t.Frame6, indexedName(QStringLiteral("Line2"), 10 + k), 1620, y,
                           k == kMiddleOption ? 2940 : 1860, y);
   }

@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "control_factory.h"
-#include "frm_main.h"
+#include "voltages_view.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ constexpr int kRowShift = 5;  // each lower row starts a little further right
 
 }  // namespace
 
-void frmMain::buildVoltagesTab(QWidget* page) {
+void VoltagesView::buildVoltagesTab(QWidget* page) {
   for (int i = 0; i < kChannelCount; ++i) {
     const int row = i / kGroupSize;
     const int left = kColumnLefts[static_cast<std::size_t>(i % kGroupSize)] + kRowShift * row;

@@ -1,5 +1,5 @@
-// The menu bar and the controls that stand directly on the main window; the tab pages are built
-// by the other layout files.
+// The menu bar and the controls that stand directly on the main window; the views of the tabs
+// build their pages, in the order of the tabs.
 
 #include <QLabel>
 #include <QLayout>
@@ -12,10 +12,14 @@
 #include "board_link_text.h"
 #include "control_factory.h"
 #include "frm_main.h"
+#include "main_dacs_view.h"
+#include "offset_view.h"
 #include "picture_box.h"
+#include "signals_view.h"
 #include "tab_canvas.h"
 #include "twips.h"
 #include "value_label.h"
+#include "voltages_view.h"
 #include "window_font.h"
 
 namespace {
@@ -99,10 +103,10 @@ void frmMain::buildWindowControls() {
     win.SSTab1->addTab(page, QString::fromLatin1(kTabCaptions[i]));
     win.tabPage[i] = page;
   }
-  buildMainDacsTab(makeTabCanvas(win.SSTab1, win.tabPage[0]));
-  buildOffsetTab(makeTabCanvas(win.SSTab1, win.tabPage[1]));
-  buildSignalsTab(makeTabCanvas(win.SSTab1, win.tabPage[2]));
-  buildVoltagesTab(makeTabCanvas(win.SSTab1, win.tabPage[3]));
+  mainDacs_ = std::make_unique<MainDacsView>(context_, makeTabCanvas(win.SSTab1, win.tabPage[0]));
+  offsets_ = std::make_unique<OffsetView>(context_, makeTabCanvas(win.SSTab1, win.tabPage[1]));
+  signals_ = std::make_unique<SignalsView>(context_, makeTabCanvas(win.SSTab1, win.tabPage[2]));
+  voltages_ = std::make_unique<VoltagesView>(context_, makeTabCanvas(win.SSTab1, win.tabPage[3]));
 
   win.Label7 = makeLabel(client, QStringLiteral("Label7"), QStringLiteral("Output Data Word:"),
                          {7320, 7200, 1755, 195});

@@ -1,13 +1,16 @@
-// The menu bar ("Reload USB", "Exit", "Version") and the hidden click sequence on the corner
-// pictures that opens the credits window.
+// The menu bar ("Reload USB", "Exit", "Version", the Tools), the hidden click sequence on the
+// corner pictures that opens the credits window, and the hidden readback test.
 
 #include <QAction>
 #include <QMenu>
+#include <QPushButton>
 
+#include "app_title.h"
 #include "created.h"
 #include "frm_main.h"
 #include "frm_set_voltage.h"
 #include "frm_verify_chip.h"
+#include "hex_text.h"
 #include "picture_box.h"
 #include "program_version.h"
 #include "window_action.h"
@@ -30,7 +33,7 @@ constexpr int kLastStep = static_cast<int>(kSecretOrder.size()) - 1;
 
 // One click of the hidden sequence: an earlier step advances Secret only from the step before
 // it, anything else starts over; the last step opens the credits window when all came in order.
-void secretClick(frmMain& window, int16_t& Secret, Corner corner) {
+void secretClick(WindowServices& services, int16_t& Secret, Corner corner) {
   const int step = stepOf(corner);
   if (step < kLastStep) {
     Secret = static_cast<int16_t>(Secret == step ? step + 1 : 0);
@@ -38,7 +41,7 @@ void secretClick(frmMain& window, int16_t& Secret, Corner corner) {
   }
   if (Secret == kLastStep) {
     created credits;
-    window.services().runModal(credits);
+    services.runModal(credits);
   }
   Secret = 0;
 }
@@ -46,8 +49,8 @@ void secretClick(frmMain& window, int16_t& Secret, Corner corner) {
 }  // namespace
 
 void frmMain::mnuReload_Click() {
-  const WindowAction action(*this, menus.mnuReload->text());
-  session_.reload(failedLoadBox());
+  const WindowAction action(context_, menus.mnuReload->text());
+  session_.reload(context_.failedLoadBox());
 }
 
 void frmMain::mnuExit_Click() {
@@ -64,12 +67,12 @@ void frmMain::mnuVersion_Click() {
 // The voltage is written as DAC<n>:VOLTage writes it: the nearest code into the input register
 // that feeds the channel; the output follows at the next LDAC.
 void frmMain::mnuSetVoltage_Click() {
-  frmSetVoltage dialog(session_, SelectedDac, this);
+  frmSetVoltage dialog(session_, context_.selectedDac(), this);
   services_.runModal(dialog);
   const std::optional<double> volts = dialog.volts();
   if (dialog.result() != QDialog::Accepted || !volts) return;
-  const WindowAction action(*this, menus.mnuSetVoltage->text());
-  showRefusal(session_.writeVoltage(dialog.channelRecord(), *volts));
+  const WindowAction action(context_, menus.mnuSetVoltage->text());
+  context_.showRefusal(session_.writeVoltage(dialog.channelRecord(), *volts));
 }
 
 // The dialog is shown (modal to the application) before the chip is read back, so that its
@@ -78,7 +81,7 @@ void frmMain::mnuVerifyChip_Click() {
   frmVerifyChip dialog(
       session_, services_,
       [this](const QString& origin, const std::function<void()>& body) {
-        const WindowAction action(*this, origin, WindowAction::Displays::Follow);
+        const WindowAction action(context_, origin, WindowAction::Displays::Follow);
         body();
       },
       this);
@@ -89,24 +92,35 @@ void frmMain::mnuVerifyChip_Click() {
 }
 
 void frmMain::Picture1_Click() {
-  secretClick(*this, Secret, Corner::TopLeft);
+  secretClick(services_, Secret, Corner::TopLeft);
 }
 
 void frmMain::Picture2_Click() {
-  secretClick(*this, Secret, Corner::BottomLeft);
+  secretClick(services_, Secret, Corner::BottomLeft);
 }
 
 void frmMain::Picture3_Click() {
-  secretClick(*this, Secret, Corner::TopRight);
+  secretClick(services_, Secret, Corner::TopRight);
+}
+
+// Readback test: select readback 0 and show what comes back.
+void frmMain::Command3_Click() {
+  const WindowAction action(context_, win.Command3->text());
+  const int32_t value = session_.readbackTest();
+  services_.message({QString::fromStdString(HexDigits(value)), appTitle(), MessageIcon::None});
 }
 
 void frmMain::wireMenus() {
-  connect(menus.mnuReload, &QAction::triggered, this, [this] { mnuReload_Click(); });
-  connect(menus.mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
-  connect(menus.mnuVersion, &QAction::triggered, this, [this] { mnuVersion_Click(); });
-  connect(menus.mnuSetVoltage, &QAction::triggered, this, [this] { mnuSetVoltage_Click(); });
-  connect(menus.mnuVerifyChip, &QAction::triggered, this, [this] { mnuVerifyChip_Click(); });
-  connect(win.Picture1, &PictureBox::clicked, this, [this] { Picture1_Click(); });
-  connect(win.Picture2, &PictureBox::clicked, this, [this] { Picture2_Click(); });
-  connect(win.Picture3, &PictureBox::clicked, this, [this] { Picture3_Click(); });
+  connect(menus.mnuReload, &QAction::triggered, this, &frmMain::mnuReload_Click);
+  connect(menus.mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+  connect(menus.mnuVersion, &QAction::triggered, this, &frmMain::mnuVersion_Click);
+  connect(menus.mnuSetVoltage, &QAction::triggered, this, &frmMain::mnuSetVoltage_Click);
+  connect(menus.mnuVerifyChip, &QAction::triggered, this, &frmMain::mnuVerifyChip_Click);
+  connect(win.Picture1, &PictureBox::clicked, this, &frmMain::Picture1_Click);
+  connect(win.Picture2, &PictureBox::clicked, this, &frmMain::Picture2_Click);
+  connect(win.Picture3, &PictureBox::clicked, this, &frmMain::Picture3_Click);
+  connect(win.Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
+  context_.chipControls().add({win.Command3});
+  context_.chipControls().add(
+      {menus.mnuReload, menus.mnuLoadSetup, menus.mnuSetVoltage, menus.mnuVerifyChip});
 }

@@ -9,8 +9,9 @@
 #include <QRadioButton>
 
 #include "event_hook.h"
-#include "frm_main.h"
+#include "offset_view.h"
 #include "window_action.h"
+#include "window_context.h"
 
 namespace {
 
@@ -30,33 +31,33 @@ void discardTypedCharacters(QComboBox* list) {
 
 }  // namespace
 
-void frmMain::cboDisable_Click() {
+void OffsetView::cboDisable_Click() {
   const bool enabled = tab1.cboDisable->currentIndex() != 0;  // item 0: "Monitor Disabled"
   tab1.cboMonChannel->setEnabled(enabled);
-  const WindowAction action(*this, tab1.cboDisable->currentText());
-  showRefusal(session_.setMonitorEnabled(enabled));
+  const WindowAction action(context_, tab1.cboDisable->currentText());
+  context_.showRefusal(session_.setMonitorEnabled(enabled));
 }
 
-void frmMain::cboMonChannel_Click() {
+void OffsetView::cboMonChannel_Click() {
   if (SuppressEvents) return;
-  const WindowAction action(*this, tab1.cboMonChannel->currentText());
-  showRefusal(session_.chooseMonitorItem(tab1.cboMonChannel->currentIndex()));
+  const WindowAction action(context_, tab1.cboMonChannel->currentText());
+  context_.showRefusal(session_.chooseMonitorItem(tab1.cboMonChannel->currentIndex()));
 }
 
-void frmMain::chkGPIO_Click(int index) {
+void OffsetView::chkGPIO_Click(int index) {
   if (SuppressEvents) return;
-  const WindowAction action(*this, tab1.chkGPIO.at(static_cast<size_t>(index))->text());
-  showRefusal(session_.setGpioMode(static_cast<GpioMode>(index)));
+  const WindowAction action(context_, tab1.chkGPIO.at(static_cast<size_t>(index))->text());
+  context_.showRefusal(session_.setGpioMode(static_cast<GpioMode>(index)));
 }
 
-void frmMain::cmdGPIOread_Click() {
-  const WindowAction action(*this, tab1.cmdGPIOread->text());
+void OffsetView::cmdGPIOread_Click() {
+  const WindowAction action(context_, tab1.cmdGPIOread->text());
   session_.readGpio();
 }
 
-void frmMain::wireMonitor() {
-  connect(tab1.cboDisable, &QComboBox::activated, this, [this](int) { cboDisable_Click(); });
-  connect(tab1.cboMonChannel, &QComboBox::activated, this, [this](int) { cboMonChannel_Click(); });
+void OffsetView::wireMonitor() {
+  connect(tab1.cboDisable, &QComboBox::activated, this, &OffsetView::cboDisable_Click);
+  connect(tab1.cboMonChannel, &QComboBox::activated, this, &OffsetView::cboMonChannel_Click);
   discardTypedCharacters(tab1.cboDisable);
   discardTypedCharacters(tab1.cboMonChannel);
   for (int k = 0; k < static_cast<int>(tab1.chkGPIO.size()); ++k) {
@@ -65,5 +66,5 @@ void frmMain::wireMonitor() {
               if (checked) chkGPIO_Click(k);
             });
   }
-  connect(tab1.cmdGPIOread, &QPushButton::clicked, this, [this] { cmdGPIOread_Click(); });
+  connect(tab1.cmdGPIOread, &QPushButton::clicked, this, &OffsetView::cmdGPIOread_Click);
 }

@@ -6,10 +6,11 @@
 #include <QRadioButton>
 
 #include "command_word.h"
-#include "frm_main.h"
+#include "main_dacs_view.h"
 #include "on_selected.h"
 #include "suppress_events.h"
 #include "window_action.h"
+#include "window_context.h"
 
 namespace {
 
@@ -23,10 +24,10 @@ QString GroupCaption(const std::string& partName, int16_t index) {
 
 }  // namespace
 
-void frmMain::chkDAC_Click(int index) {
+void MainDacsView::chkDAC_Click(int index) {
   const auto dac = static_cast<int16_t>(index);
   ShowRegistersOf(dac);
-  SelectedDac = dac;
+  context_.selectDac(dac);
   {
     SuppressEventsGuard guard(SuppressEvents);
     const bool takesX2B = chip().DACs.at(static_cast<size_t>(dac)).ABsel() != 0;
@@ -35,26 +36,26 @@ void frmMain::chkDAC_Click(int index) {
   tab0.frmGroup->setTitle(GroupCaption(chip().PartName, dac));
 }
 
-void frmMain::DACoptMux2_Click(int index) {
+void MainDacsView::DACoptMux2_Click(int index) {
   if (SuppressEvents) return;
   // The two options have no caption: the operator knows them by the corrected code each passes.
-  const WindowAction action(*this, (index == 0 ? diagram.Label3 : diagram.label4)->text());
-  if (const Refused refused = session_.chooseDacSource(SelectedDac, index == 1)) {
+  const WindowAction action(context_, (index == 0 ? diagram.Label3 : diagram.label4)->text());
+  if (const Refused refused = session_.chooseDacSource(context_.selectedDac(), index == 1)) {
     // A limit refused it: the buttons go back to the source the channel keeps.
     const SuppressEventsGuard guard(SuppressEvents);
     diagram.DACoptMux2[index == 1 ? 0 : 1]->setChecked(true);
-    showRefusal(refused);
+    context_.showRefusal(refused);
   }
 }
 
-void frmMain::optAB_Click(int index) {
+void MainDacsView::optAB_Click(int index) {
   if (SuppressEvents) return;
   // The options have no caption: the labels above them say "A" and "B".
-  const WindowAction action(*this, diagram.Label2.at(static_cast<size_t>(index))->text());
+  const WindowAction action(context_, diagram.Label2.at(static_cast<size_t>(index))->text());
   session_.chooseInputRegister(index == 1);
 }
 
-void frmMain::wireSelection() {
+void MainDacsView::wireSelection() {
   for (int i = 0; i < kChannelCount; ++i) {
     onSelected(tab0.chkDAC[static_cast<size_t>(i)], this, [this, i] { chkDAC_Click(i); });
   }

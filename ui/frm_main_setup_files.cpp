@@ -42,7 +42,7 @@ void frmMain::mnuLoadSetup_Click() {
 }
 
 void frmMain::restoreSetup(const SavedSetup& setup, const QString& origin) {
-  const WindowAction action(*this, origin, WindowAction::Displays::Follow);
+  const WindowAction action(context_, origin, WindowAction::Displays::Follow);
   if (const Refused refused = RestoreSetup(session_, setup)) {
     services_.message({QString::fromStdString(refused->text), QStringLiteral("Load Setup"),
                        MessageIcon::Exclamation});
@@ -50,6 +50,6 @@ void frmMain::restoreSetup(const SavedSetup& setup, const QString& origin) {
 }
 
 void frmMain::wireSetupFiles() {
-  connect(menus.mnuSaveSetup, &QAction::triggered, this, [this] { mnuSaveSetup_Click(); });
-  connect(menus.mnuLoadSetup, &QAction::triggered, this, [this] { mnuLoadSetup_Click(); });
+  connect(menus.mnuSaveSetup, &QAction::triggered, this, &frmMain::mnuSaveSetup_Click);
+  connect(menus.mnuLoadSetup, &QAction::triggered, this, &frmMain::mnuLoadSetup_Click);
 }

@@ -1,16 +1,17 @@
 // Register writes of the block diagram: "X >>", "M >>", "C >>" store the active entry box's code
 // in the selected channel's record, recompute its corrected code and send the register's word;
-// "Pulse LDAC" loads the DAC registers.
+// "Pulse LDAC" loads the DAC registers; "Pulse RESET" beside the entry boxes.
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "frm_main.h"
 #include "hex_text.h"
 #include "key_code.h"
+#include "main_dacs_view.h"
 #include "on_selected.h"
 #include "window_action.h"
+#include "window_context.h"
 
 namespace {
 
@@ -24,34 +25,42 @@ QString DisplayForm(const QString& text) {
 
 // The active entry box's text, checked for a 16-bit register; the session checks it against the
 // model's resolution and shows the write.
-void frmMain::writeRegisterFromEntry(std::optional<ChannelRegister> reg, const QString& button) {
+void MainDacsView::writeRegisterFromEntry(std::optional<ChannelRegister> reg,
+                                          const QString& button) {
   const QString text = tab0.txtInput.at(static_cast<size_t>(TextSelIndex))->text();
-  if (CheckText(text, 16)) return;
+  if (context_.CheckText(text, 16)) return;
   const int32_t code = HexTextToNumber(text.toStdString()).value_or(0);
-  const WindowAction action(*this, button, DisplayForm(text));
-  const Refused refused = reg ? session_.writeRegister(SelectedDac, *reg, code, yieldToEvents())
-                              : session_.writeInput(SelectedDac, code, yieldToEvents());
-  showRefusal(refused);
+  const WindowAction action(context_, button, DisplayForm(text));
+  const Refused refused =
+      reg ? session_.writeRegister(context_.selectedDac(), *reg, code, context_.yieldToEvents())
+          : session_.writeInput(context_.selectedDac(), code, context_.yieldToEvents());
+  context_.showRefusal(refused);
 }
 
-void frmMain::cmdX1A_Click() {
+void MainDacsView::cmdX1A_Click() {
   writeRegisterFromEntry(std::nullopt, diagram.cmdX1A->text());
 }
 
-void frmMain::cmdM_Click() {
+void MainDacsView::cmdM_Click() {
   writeRegisterFromEntry(ChannelRegister::M, diagram.cmdM->text());
 }
 
-void frmMain::cmdC_Click() {
+void MainDacsView::cmdC_Click() {
   writeRegisterFromEntry(ChannelRegister::C, diagram.cmdC->text());
 }
 
-void frmMain::cmdLDAC_Click() {
-  const WindowAction action(*this, diagram.cmdLDAC->text());
-  showRefusal(session_.pulseLdac());
+void MainDacsView::cmdLDAC_Click() {
+  const WindowAction action(context_, diagram.cmdLDAC->text());
+  context_.showRefusal(session_.pulseLdac());
 }
 
-void frmMain::wireWrites() {
+// RESET low then high puts the chip back to its power-on registers; the register model follows.
+void MainDacsView::mnuPulseReset_Click() {
+  const WindowAction action(context_, tab0.mnuPulseReset->text());
+  session_.pulseReset();
+}
+
+void MainDacsView::wireWrites() {
   for (int i = 0; i < static_cast<int>(tab0.txtInput.size()); ++i) {
     const auto at = static_cast<size_t>(i);
     onFocusOut(tab0.txtInput[at], [this, i] { txtInput_LostFocus(i); });
@@ -61,8 +70,9 @@ void frmMain::wireWrites() {
     });
     onSelected(tab0.InputSel[at], this, [this, i] { InputSel_Click(i); });
   }
-  connect(diagram.cmdX1A, &QPushButton::clicked, this, [this] { cmdX1A_Click(); });
-  connect(diagram.cmdM, &QPushButton::clicked, this, [this] { cmdM_Click(); });
-  connect(diagram.cmdC, &QPushButton::clicked, this, [this] { cmdC_Click(); });
-  connect(diagram.cmdLDAC, &QPushButton::clicked, this, [this] { cmdLDAC_Click(); });
+  connect(diagram.cmdX1A, &QPushButton::clicked, this, &MainDacsView::cmdX1A_Click);
+  connect(diagram.cmdM, &QPushButton::clicked, this, &MainDacsView::cmdM_Click);
+  connect(diagram.cmdC, &QPushButton::clicked, this, &MainDacsView::cmdC_Click);
+  connect(diagram.cmdLDAC, &QPushButton::clicked, this, &MainDacsView::cmdLDAC_Click);
+  connect(tab0.mnuPulseReset, &QPushButton::clicked, this, &MainDacsView::mnuPulseReset_Click);
 }

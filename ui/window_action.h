@@ -9,11 +9,11 @@
 #include <optional>
 #include <utility>
 
-#include "frm_main.h"
+#include "window_context.h"
 
 class WindowAction {
  public:
-  WindowAction(frmMain& window, const QString& origin,
+  WindowAction(WindowContext& window, const QString& origin,
                std::optional<QString> typedText = std::nullopt)
       : window_(window),
         origin_(window.session_, origin.toStdString()),
@@ -23,7 +23,7 @@ class WindowAction {
   // An action whose values no box of the window holds (a setup read from a file): every display
   // follows its changes, as it follows remote control.
   enum class Displays { Follow };
-  WindowAction(frmMain& window, const QString& origin, Displays)
+  WindowAction(WindowContext& window, const QString& origin, Displays)
       : window_(window),
         origin_(window.session_, origin.toStdString()),
         outerTypedText_(std::exchange(window.typedText_, std::nullopt)),
@@ -36,7 +36,7 @@ class WindowAction {
   WindowAction& operator=(const WindowAction&) = delete;
 
  private:
-  frmMain& window_;
+  WindowContext& window_;
   Session::Origin origin_;
   std::optional<QString> outerTypedText_;
   bool own_ = true;  // the window's own change: its boxes already hold the values

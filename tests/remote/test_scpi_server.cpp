@@ -203,7 +203,7 @@ void ScpiServerTest::aRemoteWriteWaitsForTheWindowsYield() {
     client.send("DAC0:X1A 5;*OPC?\n");
     QTest::qWait(200);  // the server has every chance to run
     repliesDuringYield = client.lines(0);
-    x1aDuringYield = w.window().chip().DACs[0].X1A();
+    x1aDuringYield = w.session().chip().DACs[0].X1A();
   });
   steps::enterCode(w, 3, QStringLiteral("1234"));
   w.clearRequests();

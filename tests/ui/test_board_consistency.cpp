@@ -115,12 +115,12 @@ QString Operator::readPin() {
 QString Operator::pulseReset() {
   static const char* const kButtons[] = {"mnuPulseReset", "Command1", "Command5"};
   const char* button = kButtons[pick(3)];
-  const int32_t monitorState = w_.window().MonitorState();
+  const int32_t monitorState = w_.session().monitorState();
   const int gpioOption = checkedGpioOption();
   const QString label = w_.find<QLabel>("lblGPIOinput")->text();
   w_.find<QPushButton>(QString::fromLatin1(button))->click();
   shadow_.powerOn();
-  if (w_.window().MonitorState() != monitorState || checkedGpioOption() != gpioOption ||
+  if (w_.session().monitorState() != monitorState || checkedGpioOption() != gpioOption ||
       w_.find<QLabel>("lblGPIOinput")->text() != label)
     failure_ = QStringLiteral("the RESET pulse changed the monitor or GPIO controls");
   return QString::fromLatin1(button);
@@ -151,7 +151,7 @@ int Operator::checkedGpioOption() {
 QString Operator::disagreement() {
   if (!failure_.isEmpty()) return failure_;
   const SimulatedChip& chip = w_.board().chip();
-  const int32_t state = w_.window().MonitorState();
+  const int32_t state = w_.session().monitorState();
   const bool enabled = (state & kMonitorEnabledBit) != 0;
   if (enabled != (monitorSwitch()->currentIndex() == 1) || enabled != channelList()->isEnabled())
     return QStringLiteral("monitor switch shows otherwise than MonitorState %1").arg(state, 0, 16);

@@ -19,8 +19,8 @@ constexpr int kZR810 = 0;
 constexpr int kZR812 = 2;
 
 QTableWidget* openTable(WindowUnderTest& w) {
-  w.window().menus.mnuChannels->trigger();
-  return w.window().channelsPane->table();
+  w.find<QAction>(QStringLiteral("mnuChannels"))->trigger();
+  return w.find<ChannelsPane>(QStringLiteral("ChannelsPane"))->table();
 }
 
 void edit(QTableWidget* table, int row, int column, const QString& text) {

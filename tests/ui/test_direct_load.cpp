@@ -13,6 +13,7 @@
 
 #include "hex_text.h"
 #include "ui_test_support.h"
+#include "window_steps.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ bool showActive(WindowUnderTest& w) {
 // Everything the program keeps about the channels: each record's fields and the displays.
 QStringList modelSnapshot(WindowUnderTest& w) {
   QStringList values;
-  for (const DAC& d : w.window().chip().DACs) {
+  for (const DAC& d : w.session().chip().DACs) {
     for (int32_t v : {d.X1A(), d.X1B(), d.M(), d.C(), d.X2A, d.X2B, d.DACregValue()})
       values << QString::number(v);
   }
@@ -177,7 +178,7 @@ void DirectLoadTest::selectedBoxIsSentWhereverTheCursorIs() {
 
   load(w);
 
-  QCOMPARE(static_cast<int>(w.window().DirectLoadIndex), selected);
+  QCOMPARE(steps::checkedOption(w, "optTxtSelect", 5), selected);
   QCOMPARE(w.wordsSent(), Words{0xA00000 + selected});
 }
 
@@ -193,7 +194,7 @@ void DirectLoadTest::modelAndDisplaysFollowTheWord() {
 
   QCOMPARE(w.wordsSent(), Words{0xC85678});
   QVERIFY(w.board().chip().inputA[0] == std::optional<uint16_t>{0x5678});
-  const DAC& record = w.window().chip().DACs.at(0);
+  const DAC& record = w.session().chip().DACs.at(0);
   QCOMPARE(record.X1A(), 0x5678);
   QCOMPARE(record.X2A, w.board().chip().x2a[0]);
   QCOMPARE(w.find<QLabel>("lblXA")->text(), QStringLiteral("5678"));
@@ -220,7 +221,7 @@ void DirectLoadTest::modelAndDisplaysFollowTheWord() {
       shown = QString::number(list->currentIndex());
     QCOMPARE(shown, f.shows);
   }
-  QVERIFY(w.window().XRegisterB());
+  QVERIFY(w.session().inputRegisterB());
 }
 
 // A word for a channel the model lacks reaches the board and changes nothing the program keeps.

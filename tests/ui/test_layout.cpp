@@ -343,7 +343,7 @@ void LayoutTest::partChooser() {
   // A press of a hidden model's button still applies that model and closes the chooser.
   chooser.show();
   chooser.cmdPART_Click(5);
-  QCOMPARE(w.window().chip().PartName, std::string("ZR821"));
+  QCOMPARE(w.session().chip().PartName, std::string("ZR821"));
   QVERIFY(!chooser.isVisible());
 }
 

@@ -8,7 +8,6 @@
 #include <QTest>
 #include <vector>
 
-#include "suppress_events.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -46,8 +45,8 @@ class MonitorTest : public QObject {
   void channelItemSendsItsPosition_data();
   void channelItemSendsItsPosition();
   void channelListFollowsTheSwitch();
-  void disableRunsEvenWhileSuppressed();
-  void channelChoiceIsSilentWhileSuppressed();
+  void switchSendsTheMonitorWord();
+  void remoteChannelChoiceIsShownSilently();
   void typedCharactersAreDiscarded_data();
   void typedCharactersAreDiscarded();
   void gpioOptionsSendTheirWords();
@@ -58,7 +57,7 @@ class MonitorTest : public QObject {
 
 void MonitorTest::monitorSequenceSendsEachChoice() {
   WindowUnderTest w(kZR810);
-  QCOMPARE(w.window().MonitorState(), 0);
+  QCOMPARE(w.session().monitorState(), 0);
   w.clearRequests();
 
   choose(monitorSwitch(w), 1);  // "Monitor Enabled"
@@ -68,7 +67,7 @@ void MonitorTest::monitorSequenceSendsEachChoice() {
   choose(monitorSwitch(w), 0);  // "Monitor Disabled"
 
   QCOMPARE(w.wordsSent(), (Words{0x0C0020, 0x0C0025, 0x0C0035, 0x0C0034, 0x0C0014}));
-  QCOMPARE(w.window().MonitorState(), 0x14);
+  QCOMPARE(w.session().monitorState(), 0x14);
   QCOMPARE(w.find<QLabel>("lblOutputCode")->text(), QStringLiteral("0C0014"));
   QCOMPARE(static_cast<int>(w.board().chip().monitor), 0x14);
 }
@@ -116,28 +115,22 @@ void MonitorTest::channelListFollowsTheSwitch() {
   QVERIFY(channelList(w)->isEnabled());
 }
 
-void MonitorTest::disableRunsEvenWhileSuppressed() {
+void MonitorTest::switchSendsTheMonitorWord() {
   WindowUnderTest w(kZR810);
   w.clearRequests();
-  monitorSwitch(w)->setCurrentIndex(1);
-  {
-    SuppressEventsGuard raised(w.window().SuppressEvents);
-    w.window().cboDisable_Click();
-  }
+  choose(monitorSwitch(w), 1);
   QCOMPARE(w.wordsSent(), Words{0x0C0020});
   QVERIFY(channelList(w)->isEnabled());
 }
 
-void MonitorTest::channelChoiceIsSilentWhileSuppressed() {
+// A channel chosen by remote control: the list shows it, and the window adds no word of its own.
+void MonitorTest::remoteChannelChoiceIsShownSilently() {
   WindowUnderTest w(kZR810);
   choose(monitorSwitch(w), 1);
   w.clearRequests();
-  {
-    SuppressEventsGuard raised(w.window().SuppressEvents);
-    choose(channelList(w), 9);
-  }
-  QVERIFY(w.wordsSent().empty());
-  QCOMPARE(w.window().MonitorState(), 0x20);
+  QVERIFY(!w.session().chooseMonitorItem(9));
+  QCOMPARE(w.wordsSent().size(), std::size_t{1});
+  QCOMPARE(channelList(w)->currentIndex(), 9);
 }
 
 void MonitorTest::typedCharactersAreDiscarded_data() {
@@ -163,13 +156,13 @@ void MonitorTest::typedCharactersAreDiscarded() {
   choose(monitorSwitch(w), 1);  // both lists enabled, neither on a typed item
   auto* box = w.find<QComboBox>(list);
   const int before = box->currentIndex();
-  const int32_t stateBefore = w.window().MonitorState();
+  const int32_t stateBefore = w.session().monitorState();
   w.clearRequests();
 
   QTest::keyClicks(box, typed);
 
   QCOMPARE(box->currentIndex(), before);
-  QCOMPARE(w.window().MonitorState(), stateBefore);
+  QCOMPARE(w.session().monitorState(), stateBefore);
   QVERIFY(w.wordsSent().empty());
 }
 
@@ -189,12 +182,10 @@ void MonitorTest::gpioOptionsSendTheirWords() {
 void MonitorTest::gpioSelectionByTheProgramSendsNothing() {
   WindowUnderTest w(kZR810);
   w.clearRequests();
-  {
-    SuppressEventsGuard raised(w.window().SuppressEvents);
-    gpioOption(w, 2)->setChecked(true);
-    gpioOption(w, 1)->setChecked(true);
-  }
-  QVERIFY(w.wordsSent().empty());
+  // Remote control sets the pin; the window selects the options and sends nothing of its own.
+  QVERIFY(!w.session().setGpioMode(GpioMode(2)));
+  QVERIFY(!w.session().setGpioMode(GpioMode(1)));
+  QCOMPARE(w.wordsSent(), (Words{0x0D0003, 0x0D0002}));
   QVERIFY(gpioOption(w, 1)->isChecked());
 }
 

@@ -52,14 +52,14 @@ void OffsetsTest::offsetWriteSendsItsWord() {
   QFETCH(int, word);
   WindowUnderTest w(part);
   if (!text.isNull()) WindowUnderTest::setText(offsetBox(w, k), text);
-  std::array<int32_t, 3> expected = offsetCodes(w.window().chip());
+  std::array<int32_t, 3> expected = offsetCodes(w.session().chip());
   expected.at(static_cast<size_t>(k)) = word & 0x3FFF;
   w.clearRequests();
 
   press(w, indexed("cmdOFFSET", k));
 
   QCOMPARE(w.wordsSent(), std::vector<int32_t>{word});
-  QCOMPARE(offsetCodes(w.window().chip()), expected);
+  QCOMPARE(offsetCodes(w.session().chip()), expected);
   QCOMPARE(w.board().chip().offsetDac.at(static_cast<size_t>(k)),
            std::optional<uint16_t>(word & 0x3FFF));
   QVERIFY(w.services().messages.empty());
@@ -88,7 +88,7 @@ void OffsetsTest::refusedOffsetChangesNothing() {
   QFETCH(QString, title);
   WindowUnderTest w(ZR821);
   WindowUnderTest::setText(offsetBox(w, k), text);
-  const std::array<int32_t, 3> before = offsetCodes(w.window().chip());
+  const std::array<int32_t, 3> before = offsetCodes(w.session().chip());
   w.clearRequests();
 
   press(w, indexed("cmdOFFSET", k));
@@ -98,7 +98,7 @@ void OffsetsTest::refusedOffsetChangesNothing() {
   QCOMPARE(w.services().messages.front().title, title);
   QCOMPARE(w.services().messages.front().icon, MessageIcon::Exclamation);
   QVERIFY(w.requestCodes().empty());
-  QCOMPARE(offsetCodes(w.window().chip()), before);
+  QCOMPARE(offsetCodes(w.session().chip()), before);
   QCOMPARE(offsetBox(w, k)->text(), text);
 }
 
@@ -115,7 +115,7 @@ void OffsetsTest::offsetTextIsUpperCasedOnLeaving() {
   // Leaving a box neither checks, sends nor stores.
   QVERIFY(w.services().messages.empty());
   QVERIFY(w.requestCodes().empty());
-  QCOMPARE(w.window().chip().OffsetDAC0, 0x2000);
+  QCOMPARE(w.session().chip().OffsetDAC0, 0x2000);
 }
 
 void OffsetsTest::enterNormalisesTheReference_data() {

@@ -28,9 +28,9 @@ class OutputChartTest : public QObject {
 
 void OutputChartTest::madeOnFirstShowingWithABarPerChannel() {
   WindowUnderTest w(kZR812);
-  QVERIFY(w.window().outputChart == nullptr);
-  w.window().win.SSTab1->setCurrentIndex(kOutputVoltagesTab);
-  OutputChart* chart = w.window().outputChart;
+  QVERIFY(w.window().findChild<OutputChart*>(QStringLiteral("chtOutputs")) == nullptr);
+  w.find<QTabWidget>(QStringLiteral("SSTab1"))->setCurrentIndex(kOutputVoltagesTab);
+  OutputChart* chart = w.window().findChild<OutputChart*>(QStringLiteral("chtOutputs"));
   QVERIFY(chart != nullptr);
   QVERIFY(!chart->isHidden());
   QCOMPARE(chart->outputs()->count(), 8);
@@ -42,8 +42,8 @@ void OutputChartTest::madeOnFirstShowingWithABarPerChannel() {
 
 void OutputChartTest::followsOutputsLimitsAndNames() {
   WindowUnderTest w(kZR812);
-  w.window().win.SSTab1->setCurrentIndex(kOutputVoltagesTab);
-  OutputChart* chart = w.window().outputChart;
+  w.find<QTabWidget>(QStringLiteral("SSTab1"))->setCurrentIndex(kOutputVoltagesTab);
+  OutputChart* chart = w.window().findChild<OutputChart*>(QStringLiteral("chtOutputs"));
   QVERIFY(w.session().writeVoltage(9, 2.5) == std::nullopt);  // channel 5
   QVERIFY(chart->outputs()->at(5) == 0.0);                    // not before the LDAC
   QVERIFY(w.session().pulseLdac() == std::nullopt);
@@ -59,8 +59,8 @@ void OutputChartTest::followsOutputsLimitsAndNames() {
 
 void OutputChartTest::repaintsOncePerScreenFrame() {
   WindowUnderTest w(kZR812);
-  w.window().win.SSTab1->setCurrentIndex(kOutputVoltagesTab);
-  OutputChart* chart = w.window().outputChart;
+  w.find<QTabWidget>(QStringLiteral("SSTab1"))->setCurrentIndex(kOutputVoltagesTab);
+  OutputChart* chart = w.window().findChild<OutputChart*>(QStringLiteral("chtOutputs"));
   QTest::qWait(50);
   const int before = chart->refreshes();
   for (int i = 0; i < 1000; ++i) {

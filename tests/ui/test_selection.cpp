@@ -44,7 +44,7 @@ void SelectionTest::pickShowsTheChannelRecord() {
   QFETCH(int, part);
   QFETCH(int, index);
   WindowUnderTest w(part);
-  DAC& record = w.window().chipModel().DACs.at(static_cast<size_t>(index));
+  DAC& record = w.session().chipModel().DACs.at(static_cast<size_t>(index));
   record.setX1A(0x1234);
   record.setX1B(0xABC);
   record.setM(0xFFFF);
@@ -56,7 +56,7 @@ void SelectionTest::pickShowsTheChannelRecord() {
 
   pickChannel(w, index);
 
-  QCOMPARE(w.window().SelectedDac, index);
+  QCOMPARE(checkedOption(w, "chkDAC", kChannelCount), index);
   QCOMPARE(labelText(w, "lblXA"), QStringLiteral("1234"));
   QCOMPARE(labelText(w, "lblXB"), QStringLiteral("0ABC"));
   QCOMPARE(labelText(w, "lblM"), QStringLiteral("FFFF"));
@@ -121,7 +121,7 @@ void SelectionTest::dacSourceSendsTheGroupWord() {
   chooseDacSource(w, true);
 
   QCOMPARE(w.wordsSent(), std::vector<int32_t>{word});
-  QCOMPARE(w.window().chip().DACs.at(static_cast<size_t>(index)).ABsel(), 1);
+  QCOMPARE(w.session().chip().DACs.at(static_cast<size_t>(index)).ABsel(), 1);
   const auto group = static_cast<size_t>((word >> 16) - 6);
   QCOMPARE(int{w.board().chip().abSelect.at(group)}, word & 0xFF);
 }
@@ -142,7 +142,7 @@ void SelectionTest::pickRestoresTheDacSourceWithoutAWord() {
 
   chooseDacSource(w, false);
   QCOMPARE(w.wordsSent(), std::vector<int32_t>{0x070000});
-  QCOMPARE(w.window().chip().DACs[9].ABsel(), 0);
+  QCOMPARE(w.session().chip().DACs[9].ABsel(), 0);
   QCOMPARE(int{w.board().chip().abSelect[1]}, 0);
 }
 
@@ -154,7 +154,7 @@ void SelectionTest::inputRegisterChoiceSendsTheControlWord() {
 
   chooseInputRegister(w, true);
   QCOMPARE(w.wordsSent(), std::vector<int32_t>{0x010004});
-  QVERIFY(w.window().XRegisterB());
+  QVERIFY(w.session().inputRegisterB());
   QVERIFY(shown(breg) && !shown(areg));
 
   // The choice is one setting for all channels: a pick keeps it and sends nothing.
@@ -164,7 +164,7 @@ void SelectionTest::inputRegisterChoiceSendsTheControlWord() {
 
   chooseInputRegister(w, false);
   QCOMPARE(w.wordsSent(), (std::vector<int32_t>{0x010004, 0x010000}));
-  QVERIFY(!w.window().XRegisterB());
+  QVERIFY(!w.session().inputRegisterB());
   QVERIFY(shown(areg) && !shown(breg));
   QCOMPARE(int{w.board().chip().control}, 0);
 }
@@ -181,17 +181,17 @@ void SelectionTest::resetReturnsBothChoicesToA() {
   press(w, "mnuPulseReset");
 
   QVERIFY(w.find<QRadioButton>("optAB(0)")->isChecked());
-  QVERIFY(!w.window().XRegisterB());
+  QVERIFY(!w.session().inputRegisterB());
   QVERIFY(shown(w.find<ShapeWidget>("Areg")) && !shown(w.find<ShapeWidget>("Breg")));
   QVERIFY(w.find<QRadioButton>("DACoptMux2(0)")->isChecked());
-  QCOMPARE(w.window().SelectedDac, 5);
+  QCOMPARE(checkedOption(w, "chkDAC", kChannelCount), 5);
   QVERIFY(w.find<QRadioButton>("chkDAC(5)")->isChecked());
   QVERIFY(w.wordsSent().empty());
 
   // A channel that took X2B before the reset takes X2A again.
   pickChannel(w, 9);
   QVERIFY(w.find<QRadioButton>("DACoptMux2(0)")->isChecked());
-  for (const DAC& record : w.window().chip().DACs) QCOMPARE(record.ABsel(), 0);
+  for (const DAC& record : w.session().chip().DACs) QCOMPARE(record.ABsel(), 0);
 }
 
 QTEST_MAIN(SelectionTest)

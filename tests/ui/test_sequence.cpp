@@ -46,8 +46,8 @@ void SequenceTest::loadsATableAndAPlot() {
   QTemporaryDir dir;
   w.services().fileAnswer =
       WriteFile(dir, "steps.csv", "dwell_s,0,bias\n0.01,1,2\n0.02,-1,0\n0.01,0,0\n");
-  w.window().menus.mnuSequence->trigger();
-  SequencePane* pane = w.window().sequencePane;
+  w.find<QAction>(QStringLiteral("mnuSequence"))->trigger();
+  SequencePane* pane = w.find<SequencePane>(QStringLiteral("SequencePane"));
   QVERIFY(!pane->isHidden());
   pane->loadButton()->click();
   QCOMPARE(w.services().fileDialogs.back(), QStringLiteral("Load Sequence"));
@@ -68,9 +68,9 @@ void SequenceTest::aRefusedFileChangesNothing() {
   WindowUnderTest w(kZR810);
   QTemporaryDir dir;
   w.services().fileAnswer = WriteFile(dir, "good.csv", "dwell_s,0\n0.01,1\n");
-  w.window().sequencePane->loadButton()->click();
+  w.find<SequencePane>(QStringLiteral("SequencePane"))->loadButton()->click();
   w.services().fileAnswer = WriteFile(dir, "bad.csv", "dwell_s,0\n0.01,1\n0.01,one\n");
-  w.window().sequencePane->loadButton()->click();
+  w.find<SequencePane>(QStringLiteral("SequencePane"))->loadButton()->click();
   QCOMPARE(w.services().messages.size(), 1u);
   QCOMPARE(w.services().messages[0].text, QStringLiteral("bad.csv, line 3: \"one\" is not volts"));
   QCOMPARE(w.session().sequencer().frames().size(), 1u);
@@ -82,7 +82,7 @@ void SequenceTest::playsWithTheChipControlsLockedUntilItEnds() {
   w.session().sequencer().setTimer(&timer);
   QTemporaryDir dir;
   w.services().fileAnswer = WriteFile(dir, "s.csv", "dwell_s,0,1\n0.01,1,2\n0.01,-1,0\n");
-  SequencePane* pane = w.window().sequencePane;
+  SequencePane* pane = w.find<SequencePane>(QStringLiteral("SequencePane"));
   pane->loadButton()->click();
   pane->repeatBox()->setValue(2);
   w.clearRequests();
@@ -108,7 +108,7 @@ void SequenceTest::stopEndsItAndUnlocks() {
   w.session().sequencer().setTimer(&timer);
   QTemporaryDir dir;
   w.services().fileAnswer = WriteFile(dir, "s.csv", "dwell_s,0\n0.005,1\n0.005,-1\n");
-  SequencePane* pane = w.window().sequencePane;
+  SequencePane* pane = w.find<SequencePane>(QStringLiteral("SequencePane"));
   pane->loadButton()->click();
   pane->repeatBox()->setValue(0);  // for ever
   pane->startButton()->click();
@@ -124,12 +124,12 @@ void SequenceTest::stopEndsItAndUnlocks() {
 
 void SequenceTest::applyFrameWritesOneFrame() {
   WindowUnderTest w(kZR810);
-  w.window().menus.mnuChannels->trigger();
-  QTableWidget* table = w.window().channelsPane->table();
+  w.find<QAction>(QStringLiteral("mnuChannels"))->trigger();
+  QTableWidget* table = w.find<ChannelsPane>(QStringLiteral("ChannelsPane"))->table();
   table->item(2, ChannelsPane::kFrameColumn)->setText(QStringLiteral("2.5"));
   table->item(9, ChannelsPane::kFrameColumn)->setText(QStringLiteral("-2.5"));
   w.clearRequests();
-  w.window().channelsPane->applyFrameButton()->click();
+  w.find<ChannelsPane>(QStringLiteral("ChannelsPane"))->applyFrameButton()->click();
   QCOMPARE(w.wordsSent(), (std::vector<int32_t>{ChannelRegisterWord(Mode::X, 0xA000, 2, 16),
                                                 ChannelRegisterWord(Mode::X, 0x6000, 9, 16)}));
   QCOMPARE(w.chip().ldacPulses, 1);
@@ -138,7 +138,7 @@ void SequenceTest::applyFrameWritesOneFrame() {
   QVERIFY(w.session().setChannelLimit(9, Session::LimitSide::Lower, -1.0) == std::nullopt);
   table->item(9, ChannelsPane::kFrameColumn)->setText(QStringLiteral("-1.25"));
   w.clearRequests();
-  w.window().channelsPane->applyFrameButton()->click();
+  w.find<ChannelsPane>(QStringLiteral("ChannelsPane"))->applyFrameButton()->click();
   QVERIFY(w.requests().empty());
   QCOMPARE(w.services().messages.back().text,
            QStringLiteral("channel 9 would reach -1.25 V, outside its range at least -1 V"));

@@ -70,7 +70,7 @@ void SetVoltageTest::showsAndWritesTheNearestCode() {
     shownOutput = d.lblResult->text();
     d.buttons->button(QDialogButtonBox::Ok)->click();
   };
-  w.window().menus.mnuSetVoltage->trigger();
+  w.find<QAction>(QStringLiteral("mnuSetVoltage"))->trigger();
 
   QCOMPARE(shownCode, code);
   QCOMPARE(shownOutput, output);
@@ -95,7 +95,7 @@ void SetVoltageTest::whatNoCodeReachesCannotBeWritten() {
     }
     ok->click();
   };
-  w.window().menus.mnuSetVoltage->trigger();
+  w.find<QAction>(QStringLiteral("mnuSetVoltage"))->trigger();
   QCOMPARE(reasons,
            (QStringList{
                QStringLiteral("no code of the channel gives that voltage within half a step"),

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "shape_widget.h"
-#include "suppress_events.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -157,8 +156,8 @@ void StartupTest::noChoiceRunsNoSetup() {
   WindowUnderTest w(kNoPartChosen);
 
   QCOMPARE(w.window().windowTitle(), QStringLiteral(" Evaluation Software - 0 x 0-Bit Channels"));
-  QVERIFY(w.window().chip().PartName.empty());
-  QCOMPARE(w.window().chip().DACs[0].M(), 0);
+  QVERIFY(w.session().chip().PartName.empty());
+  QCOMPARE(w.session().chip().DACs[0].M(), 0);
   for (int i = 0; i < 40; ++i) QVERIFY(!hidden(w, indexed("chkDAC", i)));
   QVERIFY(hidden(w, "chkDAC(40)"));
   QCOMPARE(w.find<QRadioButton>("chkDAC(8)")->text(), QStringLiteral("DAC8"));
@@ -192,7 +191,7 @@ void StartupTest::startUpSendsOnlyTheConnectionSequence() {
   QVERIFY(w.services().messages.empty());
   QCOMPARE(w.find<QLabel>("lblOutputCode")->text(), QStringLiteral("000000"));
   QCOMPARE(w.find<QTabWidget>("SSTab1")->currentIndex(), 0);
-  QCOMPARE(w.window().TextSelIndex, int16_t{0});
+  QVERIFY(w.find<QRadioButton>("InputSel(0)")->isChecked());
 }
 
 void StartupTest::missingBoardIsReportedOnce() {
@@ -215,32 +214,26 @@ void StartupTest::missingBoardIsReportedOnce() {
 
 void StartupTest::initResetsTheMainTabButKeepsTheChannel() {
   WindowUnderTest w(kZR810);
-  frmMain& f = w.window();
+  Session& f = w.session();
   w.find<QRadioButton>("chkDAC(5)")->click();
-  f.SelectedDac = 5;
-  {
-    // The operator's choices, made without sending words: input register B, multiplexer B,
-    // entry box 3, a written register.
-    const SuppressEventsGuard quiet(f.SuppressEvents);
-    w.find<QRadioButton>("optAB(1)")->setChecked(true);
-    w.find<QRadioButton>("DACoptMux2(1)")->setChecked(true);
-    w.find<QRadioButton>("InputSel(3)")->setChecked(true);
-  }
-  f.session().chooseInputRegister(true);
-  f.TextSelIndex = 3;
+  // The operator's choices: input register B, multiplexer B, entry box 3, a written register.
+  w.find<QRadioButton>("optAB(1)")->click();
+  w.find<QRadioButton>("DACoptMux2(1)")->click();
+  w.find<QRadioButton>("InputSel(3)")->click();
+  f.chooseInputRegister(true);
   f.chipModel().DACs[5].setABsel(1);
   f.chipModel().DACs[5].setX1A(0x1234);
   f.chipModel().OffsetDAC1 = 0x0100;
   w.find<QLineEdit>("txtVREF(0)")->setText(QStringLiteral("2.5"));
   w.find<QLabel>("lblXA")->setText(QStringLiteral("1234"));
-  f.diagram.Areg->hide();
-  f.diagram.Breg->show();
+  w.find<ShapeWidget>("Areg")->hide();
+  w.find<ShapeWidget>("Breg")->show();
   w.clearRequests();
 
-  f.session().Init();
+  f.Init();
 
   QVERIFY(w.board().requests().empty());
-  QVERIFY(!f.XRegisterB());
+  QVERIFY(!f.inputRegisterB());
   QCOMPARE(f.chip().DACs[5].ABsel(), 0);
   QCOMPARE(f.chip().DACs[5].X1A(), 0x8000);
   QCOMPARE(f.chip().OffsetDAC1, 0x2000);
@@ -249,13 +242,14 @@ void StartupTest::initResetsTheMainTabButKeepsTheChannel() {
   QVERIFY(w.find<QRadioButton>("optAB(0)")->isChecked());
   QVERIFY(w.find<QRadioButton>("DACoptMux2(0)")->isChecked());
   QVERIFY(w.find<QRadioButton>("InputSel(0)")->isChecked());
-  QCOMPARE(f.TextSelIndex, int16_t{0});
   QVERIFY(!hidden(w, "Areg"));
   QVERIFY(hidden(w, "Breg"));
-  QVERIFY(!f.SuppressEvents);
-  // The channel stays selected.
-  QCOMPARE(f.SelectedDac, int16_t{5});
+  // The channel stays selected and entry box 0 ("3FFF") is the active one; the options act again.
   QVERIFY(w.find<QRadioButton>("chkDAC(5)")->isChecked());
+  w.find<QPushButton>("cmdX1A")->click();
+  QCOMPARE(f.chip().DACs[5].X1A(), 0x3FFF);
+  w.find<QRadioButton>("optAB(1)")->click();
+  QVERIFY(f.inputRegisterB());
 }
 
 void StartupTest::outputLabelsReadZeroAfterStartUp_data() {
@@ -274,8 +268,8 @@ void StartupTest::outputLabelsReadZeroAfterStartUp() {
 
 void StartupTest::outputLabelsChangeOnlyWhenTheirTabIsSelected() {
   WindowUnderTest w(kZR810);
-  w.window().chipModel().DACs[0].DACreg = 0xFFFF;
-  w.window().chipModel().DACs[20].DACreg = 0xFFFF;  // outside the model: no reference set
+  w.session().chipModel().DACs[0].DACreg = 0xFFFF;
+  w.session().chipModel().DACs[20].DACreg = 0xFFFF;  // outside the model: no reference set
 
   showTab(w, 2);
   QCOMPARE(vout(w, 0), QStringLiteral("Vout0=0.0000V"));
@@ -283,7 +277,7 @@ void StartupTest::outputLabelsChangeOnlyWhenTheirTabIsSelected() {
   QCOMPARE(vout(w, 0), QStringLiteral("Vout0=9.9997V"));
   QCOMPARE(vout(w, 20), QStringLiteral("Vout20=0.0000V"));
 
-  w.window().chipModel().DACs[0].DACreg = 0;
+  w.session().chipModel().DACs[0].DACreg = 0;
   QCOMPARE(vout(w, 0), QStringLiteral("Vout0=9.9997V"));  // not while the tab stays open
   showTab(w, 0);
   showTab(w, 3);
@@ -292,8 +286,8 @@ void StartupTest::outputLabelsChangeOnlyWhenTheirTabIsSelected() {
 
 void StartupTest::outputLabelsOfTheSecondGroupOfFour() {
   WindowUnderTest w(kZR812);
-  w.window().chipModel().DACs[9].DACreg = 0xFFFF;  // the chip's channel 5
-  w.window().chipModel().DACs[5].DACreg = 0;       // a record the model does not use
+  w.session().chipModel().DACs[9].DACreg = 0xFFFF;  // the chip's channel 5
+  w.session().chipModel().DACs[5].DACreg = 0;       // a record the model does not use
   showTab(w, 3);
   QCOMPARE(vout(w, 5), QStringLiteral("Vout5=9.9997V"));
   QCOMPARE(vout(w, 4), QStringLiteral("Vout4=0.0000V"));

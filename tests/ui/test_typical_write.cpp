@@ -41,7 +41,7 @@ void TypicalWriteTest::typicalWrite() {
   w.clearRequests();
 
   enterCode(w, 3, typed);
-  QCOMPARE(w.window().TextSelIndex, 3);
+  QCOMPARE(checkedOption(w, "InputSel", 10), 3);
   QCOMPARE(entryBox(w, 3)->text(), typed.toUpper());
 
   pickChannel(w, kChannel);
@@ -59,9 +59,9 @@ void TypicalWriteTest::typicalWrite() {
   QCOMPARE(w.requestCodes(), (std::vector<int>{0xDD, 0xDE}));
 
   // The chip holds what the records and the displays say.
-  const DAC& record = w.window().chip().DACs[kChannel];
+  const DAC& record = w.session().chip().DACs[kChannel];
   const SimulatedChip& chip = w.board().chip();
-  const int scale = w.window().chip().PartBits == 14 ? 4 : 1;
+  const int scale = w.session().chip().PartBits == 14 ? 4 : 1;
   QCOMPARE(chip.inputA[kChannel], std::optional<uint16_t>(record.X1A() * scale));
   QCOMPARE(labelText(w, "lblXA"), typed.toUpper());
   QCOMPARE(record.X2A, record.X1A());  // reset gain and offset: no correction
@@ -74,7 +74,7 @@ void TypicalWriteTest::typicalWrite() {
   QCOMPARE(chip.inputB[kChannel], std::nullopt);
 
   w.find<QTabWidget>("SSTab1")->setCurrentIndex(3);
-  for (int i = 0; i < w.window().chip().PartChannels; ++i) {
+  for (int i = 0; i < w.session().chip().PartChannels; ++i) {
     const QString expected = i == kChannel ? volts : QStringLiteral("0.0000");
     QCOMPARE(w.find<QLabel>(indexed("lblvout", i))->text(),
              QStringLiteral("Vout%1=%2V").arg(i).arg(expected));

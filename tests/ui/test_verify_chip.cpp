@@ -47,7 +47,7 @@ Shown OpenVerify(WindowUnderTest& w, const std::function<void(frmVerifyChip&)>& 
     if (inDialog) inDialog(d);
     d.cmdClose->click();
   };
-  w.window().menus.mnuVerifyChip->trigger();
+  w.find<QAction>(QStringLiteral("mnuVerifyChip"))->trigger();
   return shown;
 }
 
@@ -137,7 +137,7 @@ void VerifyChipTest::aFailingBoardEndsItWithTheReason() {
 // client's lock takes from the window.
 void VerifyChipTest::lockedWhileARemoteClientHoldsTheWindow() {
   WindowUnderTest w(kZR810);
-  QAction* verify = w.window().menus.mnuVerifyChip;
+  QAction* verify = w.find<QAction>(QStringLiteral("mnuVerifyChip"));
   w.session().setRemoteMode(RemoteMode::Locked, "remote 127.0.0.1:40112");
   QVERIFY(!verify->isEnabled());
   w.session().setRemoteMode(RemoteMode::Local, "");

@@ -125,7 +125,7 @@ void VoltagesTest::channel20UsesItsModelsReferenceSet() {
 
 void VoltagesTest::channelOutsideTheModelReadsZero() {
   WindowUnderTest w(ZR810);
-  w.window().chipModel().DACs[20].DACreg = 0xFFFF;
+  w.session().chipModel().DACs[20].DACreg = 0xFFFF;
   showVoltages(w);
   QCOMPARE(voltageLabel(w, 20)->text(), caption(20, "0.0000"));
   QVERIFY(voltageLabel(w, 20)->isHidden());

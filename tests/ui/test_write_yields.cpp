@@ -93,18 +93,18 @@ void WriteYieldsTest::selectionChangedInsideTheYield() {
 
   const std::vector<int32_t> words = w.wordsSent();
   QCOMPARE(std::count(words.begin(), words.end(), word), 1);
-  const DAC& written = w.window().chip().DACs[9];
+  const DAC& written = w.session().chip().DACs[9];
   QCOMPARE(recordRegister(written, button), 0x1234);
   QCOMPARE(chipRegister(w.board().chip(), button, 9), std::optional<uint16_t>(0x1234));
   QCOMPARE(w.board().chip().inputB[9], std::nullopt);
   // The corrected code was worked out for input register A, the one chosen at the write.
   QCOMPARE(written.X2B, 0x8000);
   // Channel 3 and the operator's new choice are untouched, on the chip as in the window.
-  QCOMPARE(recordRegister(w.window().chip().DACs[3], button), button == "cmdM" ? 0xFFFF : 0x8000);
+  QCOMPARE(recordRegister(w.session().chip().DACs[3], button), button == "cmdM" ? 0xFFFF : 0x8000);
   QCOMPARE(chipRegister(w.board().chip(), button, 3), std::nullopt);
-  QVERIFY(w.window().XRegisterB());
+  QVERIFY(w.session().inputRegisterB());
   QCOMPARE(int{w.board().chip().control}, 0x0004);
-  QCOMPARE(w.window().SelectedDac, 3);
+  QCOMPARE(checkedOption(w, "chkDAC", kChannelCount), 3);
   QCOMPARE(labelText(w, "lblX2A"), QStringLiteral("8000"));
   QCOMPARE(labelText(w, "lblXA"), QStringLiteral("8000"));
 }
@@ -121,7 +121,7 @@ void WriteYieldsTest::sameRegisterWrittenInsideTheYield() {
 
   press(w, "cmdX1A");
 
-  const DAC& record = w.window().chip().DACs[9];
+  const DAC& record = w.session().chip().DACs[9];
   QCOMPARE(record.X1A(), 0x2222);
   QCOMPARE(record.X2A, 0x2222);
   QCOMPARE(labelText(w, "lblXA"), QStringLiteral("2222"));
@@ -141,12 +141,12 @@ void WriteYieldsTest::resetInsideTheYield() {
 
   press(w, "cmdX1A");
 
-  const DAC& record = w.window().chip().DACs[9];
+  const DAC& record = w.session().chip().DACs[9];
   QCOMPARE(record.X1B(), 0x8000);
   QCOMPARE(w.board().chip().inputB[9], std::optional<uint16_t>(0x8000));
   QCOMPARE(w.board().chip().inputA[9], std::nullopt);
   QCOMPARE(int{w.board().chip().control}, 0);  // back to A, as the window says
-  QVERIFY(!w.window().XRegisterB());
+  QVERIFY(!w.session().inputRegisterB());
   QCOMPARE(labelText(w, "lblXB"), QStringLiteral("8000"));
 }
 
@@ -162,7 +162,7 @@ void WriteYieldsTest::writeAfterResetReachesInputA() {
   press(w, "cmdX1A");
   press(w, "cmdLDAC");
 
-  const DAC& record = w.window().chip().DACs[9];
+  const DAC& record = w.session().chip().DACs[9];
   QCOMPARE(record.X1A(), 0x1234);
   QCOMPARE(record.X1B(), 0x8000);
   QCOMPARE(record.X2A, 0x1234);

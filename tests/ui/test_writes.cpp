@@ -114,7 +114,7 @@ void WritesTest::writeSendsTheRegisterWord() {
   QCOMPARE(w.wordsSent(), std::vector<int32_t>{word});
   QCOMPARE(labelText(w, "lblOutputCode"),
            QStringLiteral("%1").arg(word, 6, 16, QChar('0')).toUpper());
-  const DAC& record = w.window().chip().DACs.at(static_cast<size_t>(channel));
+  const DAC& record = w.session().chip().DACs.at(static_cast<size_t>(channel));
   QCOMPARE(recordField(record, label), HexTextToNumber(entry.toStdString()).value());
   QCOMPARE(labelText(w, label), shown);
   QCOMPARE(chipRegister(w.board().chip(), label, channel), std::optional<uint16_t>(word & 0xFFFF));
@@ -166,7 +166,7 @@ void WritesTest::refusedEntryChangesNothing() {
   pickChannel(w, 9);
   typeUnchecked(w, 2, entry);
   const QStringList displaysBefore = registerDisplays(w);
-  const std::vector<int32_t> recordBefore = recordValues(w.window().chip().DACs[9]);
+  const std::vector<int32_t> recordBefore = recordValues(w.session().chip().DACs[9]);
   const SimulatedChip chipBefore = w.board().chip();
   w.clearRequests();
 
@@ -179,7 +179,7 @@ void WritesTest::refusedEntryChangesNothing() {
   QCOMPARE(shown.icon, MessageIcon::Exclamation);
   QVERIFY(w.requestCodes().empty());
   QVERIFY(w.board().chip() == chipBefore);
-  QCOMPARE(recordValues(w.window().chip().DACs[9]), recordBefore);
+  QCOMPARE(recordValues(w.session().chip().DACs[9]), recordBefore);
   QCOMPARE(registerDisplays(w), displaysBefore);
 }
 
@@ -215,7 +215,7 @@ void WritesTest::acceptedEntryIsShownAsTyped() {
   press(w, "cmdX1A");
 
   QCOMPARE(labelText(w, "lblXA"), shown);
-  QCOMPARE(w.window().chip().DACs[0].X1A(), word & 0xFFFF);
+  QCOMPARE(w.session().chip().DACs[0].X1A(), word & 0xFFFF);
   QCOMPARE(w.wordsSent(), std::vector<int32_t>{word});
 }
 
@@ -268,11 +268,11 @@ void WritesTest::correctedCodeFollowsTheWrites() {
   enterCode(w, 2, x1);
   press(w, "cmdX1A");
 
-  const DAC& record = w.window().chip().DACs[3];
+  const DAC& record = w.session().chip().DACs[3];
   QCOMPARE(registerB ? record.X2B : record.X2A, x2);
   QCOMPARE(labelText(w, registerB ? "lblX2B" : "lblX2A"), shown);
   // The other corrected code keeps its reset value.
-  const int32_t resetCode = w.window().chip().part()->resetCode;
+  const int32_t resetCode = w.session().chip().part()->resetCode;
   QCOMPARE(registerB ? record.X2A : record.X2B, resetCode);
 }
 
@@ -303,8 +303,8 @@ void WritesTest::pulseLdacLoadsTheChosenX2() {
   QCOMPARE(w.requestCodes(), std::vector<int>{0xDE});
   QCOMPARE(w.board().chip().ldacPulses, 1);
   QCOMPARE(labelText(w, "DACregister"), shown);
-  QCOMPARE(w.window().chip().DACs[9].DACregValue(), dacreg);
-  QCOMPARE(w.window().chip().DACs[8].DACregValue(), 0x8000);  // only the selected channel
+  QCOMPARE(w.session().chip().DACs[9].DACregValue(), dacreg);
+  QCOMPARE(w.session().chip().DACs[8].DACregValue(), 0x8000);  // only the selected channel
 }
 
 QTEST_MAIN(WritesTest)

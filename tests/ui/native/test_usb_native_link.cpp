@@ -86,11 +86,11 @@ void NativeLinkTest::unpluggedBoardIsNamedInTheStatusBarAndAtReload() {
   steps::press(w, QStringLiteral("cmdX1A"));
   // The write completes on the register model, as every action does; the status bar says why
   // the board did not take it.
-  QCOMPARE(w.window().chip().DACs[0].X1A(), 0x4321);
+  QCOMPARE(w.session().chip().DACs[0].X1A(), 0x4321);
   QCOMPARE(bench.status(), QStringLiteral("request DD (word C84321) failed: board unplugged"));
 
   w.services().messages.clear();
-  w.window().menus.mnuReload->trigger();
+  w.find<QAction>(QStringLiteral("mnuReload"))->trigger();
   QCOMPARE(w.services().messages.size(), std::size_t{1});
   QCOMPARE(w.services().messages[0].text, QStringLiteral("No Evaluation Board Found"));
   QVERIFY2(bench.status().startsWith(QStringLiteral("No board attached")),
@@ -124,7 +124,7 @@ void NativeLinkTest::silentBoardIsNamedUntilItAnswersAgain() {
   steps::enterCode(w, 3, QStringLiteral("5555"));
   steps::press(w, QStringLiteral("cmdX1A"));
   QVERIFY(timer.elapsed() < kTimings.requestTimeout.count() / 2);
-  QCOMPARE(w.window().chip().DACs[0].X1A(), 0x5555);
+  QCOMPARE(w.session().chip().DACs[0].X1A(), 0x5555);
   QVERIFY2(bench.status().startsWith(
                QStringLiteral("request DD (word C85555) failed: board not answering since ")),
            qPrintable(bench.status()));
@@ -140,7 +140,7 @@ void NativeLinkTest::silentBoardIsNamedUntilItAnswersAgain() {
   steps::press(w, QStringLiteral("cmdX1A"));
   QVERIFY(w.session().boardSilent());
   bench.bus.answerAgain(0);
-  w.window().menus.mnuReload->trigger();
+  w.find<QAction>(QStringLiteral("mnuReload"))->trigger();
   QVERIFY(!w.session().boardSilent());
   QVERIFY(w.services().messages.empty());
 }

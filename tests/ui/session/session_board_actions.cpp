@@ -22,7 +22,7 @@ namespace session {
 
 Outcome SessionOperator::writeOffsetDac() {
   const int k = offsetRows_.at(static_cast<size_t>(pick(static_cast<int>(offsetRows_.size()))));
-  QLineEdit* box = window_.tab1.txtOffsetValue.at(static_cast<size_t>(k));
+  QLineEdit* box = controls_.tab1.txtOffsetValue.at(static_cast<size_t>(k));
   Outcome outcome;
   if (chance(80)) {
     const QString typed = RandomHexEntry(rng_, 14);
@@ -30,34 +30,34 @@ Outcome SessionOperator::writeOffsetDac() {
     outcome.description =
         QStringLiteral("type %1 into txtOffsetValue(%2), ").arg(Quoted(typed)).arg(k);
     if (chance(50)) {
-      window_.txtOffsetValue_LostFocus(k);
+      LeaveBox(box);
       outcome.description += QStringLiteral("leave it, ");
       if (box->text() != typed.toUpper())
         outcome.failure = QStringLiteral("the offset box shows %1").arg(Quoted(box->text()));
     }
   }
   const QString text = box->text();
-  const int32_t before = window_.chip().OffsetDAC(k);
-  window_.tab1.cmdOFFSET.at(static_cast<size_t>(k))->click();
+  const int32_t before = w_.session().chip().OffsetDAC(k);
+  controls_.tab1.cmdOFFSET.at(static_cast<size_t>(k))->click();
   outcome.description += QStringLiteral("click cmdOFFSET(%1) with %2").arg(k).arg(Quoted(text));
   if (!FitsBits(text, 14)) {
     outcome.messages = 1;
-    if (window_.chip().OffsetDAC(k) != before)
+    if (w_.session().chip().OffsetDAC(k) != before)
       outcome.failure = QStringLiteral("a refused offset changed OffsetDAC%1").arg(k);
     return outcome;
   }
   const int32_t value = *ParseHexEntry(text);
   outcome.words = {(0x020000 + k * 0x10000) | value};
   shadow_.offsetDacWritten(k);
-  if (window_.chip().OffsetDAC(k) != value)
+  if (w_.session().chip().OffsetDAC(k) != value)
     outcome.failure =
-        QStringLiteral("OffsetDAC%1 is %2").arg(k).arg(Hex(window_.chip().OffsetDAC(k)));
+        QStringLiteral("OffsetDAC%1 is %2").arg(k).arg(Hex(w_.session().chip().OffsetDAC(k)));
   return outcome;
 }
 
 Outcome SessionOperator::typeReference() {
   const int k = references_.at(static_cast<size_t>(pick(static_cast<int>(references_.size()))));
-  QLineEdit* box = window_.diagram.txtVREF.at(static_cast<size_t>(k));
+  QLineEdit* box = controls_.diagram.txtVREF.at(static_cast<size_t>(k));
   const QString text = RandomReferenceText(rng_);
   typeText(box, text);
   const bool enter = chance(70);
@@ -70,13 +70,13 @@ Outcome SessionOperator::typeReference() {
 
 Outcome SessionOperator::changeTab() {
   const int tab = pick(4);
-  const bool changes = window_.win.SSTab1->currentIndex() != tab;
-  window_.win.SSTab1->setCurrentIndex(tab);
+  const bool changes = controls_.win.SSTab1->currentIndex() != tab;
+  controls_.win.SSTab1->setCurrentIndex(tab);
   Outcome outcome{QStringLiteral("select tab %1").arg(tab)};
   if (!changes || tab != 3) return outcome;
   // Every label, hidden ones included, was refreshed in place.
   for (int i = 0; i < 40; ++i) {
-    const QString caption = window_.tab3.lblvout.at(static_cast<size_t>(i))->text();
+    const QString caption = controls_.tab3.lblvout.at(static_cast<size_t>(i))->text();
     if (!caption.startsWith(QStringLiteral("Vout%1=").arg(i)))
       outcome.failure = QStringLiteral("lblvout(%1) reads %2").arg(i).arg(Quoted(caption));
   }
@@ -87,22 +87,22 @@ Outcome SessionOperator::changeTab() {
 
 Outcome SessionOperator::chooseMonitorSwitch() {
   if (!monitorShown_) return {QStringLiteral("monitor switch (hidden on this model)")};
-  QComboBox* list = window_.tab1.cboDisable;
+  QComboBox* list = controls_.tab1.cboDisable;
   const int item = pick(2);
   list->setCurrentIndex(item);
   Q_EMIT list->activated(item);
   shadow_.monitorWritten();
   Outcome outcome{QStringLiteral("choose cboDisable item %1").arg(item)};
-  outcome.words = {0x0C0000 | window_.MonitorState()};
+  outcome.words = {0x0C0000 | w_.session().monitorState()};
   const bool enabled = item == 1;
-  if (window_.tab1.cboMonChannel->isEnabled() != enabled ||
-      ((window_.MonitorState() & 0x20) != 0) != enabled)
+  if (controls_.tab1.cboMonChannel->isEnabled() != enabled ||
+      ((w_.session().monitorState() & 0x20) != 0) != enabled)
     outcome.failure = QStringLiteral("the monitor switch did not take");
   return outcome;
 }
 
 Outcome SessionOperator::chooseMonitoredItem() {
-  QComboBox* list = window_.tab1.cboMonChannel;
+  QComboBox* list = controls_.tab1.cboMonChannel;
   if (!monitorShown_ || !list->isEnabled())
     return {QStringLiteral("monitored channel (not available)")};
   const int item = pick(list->count());
@@ -110,7 +110,7 @@ Outcome SessionOperator::chooseMonitoredItem() {
   Q_EMIT list->activated(item);
   shadow_.monitorWritten();
   Outcome outcome{QStringLiteral("choose cboMonChannel item %1").arg(item)};
-  const int32_t state = window_.MonitorState();
+  const int32_t state = w_.session().monitorState();
   outcome.words = {0x0C0000 | state};
   const bool right =
       item < 2 ? (state & 0x10) != 0 && (state & 0x1) == item : (state & 0x1F) == item - 2;
@@ -122,7 +122,7 @@ Outcome SessionOperator::clickGpioOption() {
   if (!monitorShown_) return {QStringLiteral("GPIO option (hidden on this model)")};
   static constexpr std::array<int32_t, 3> kData = {0x0, 0x2, 0x3};
   const int k = pick(3);
-  QRadioButton* option = window_.tab1.chkGPIO.at(static_cast<size_t>(k));
+  QRadioButton* option = controls_.tab1.chkGPIO.at(static_cast<size_t>(k));
   const bool wasChecked = option->isChecked();
   option->click();
   Outcome outcome{QStringLiteral("click chkGPIO(%1)").arg(k)};
@@ -137,7 +137,7 @@ Outcome SessionOperator::readGpioPin() {
   if (!monitorShown_) return {QStringLiteral("GPIO read (hidden on this model)")};
   bool inputHigh = chance(50);
   if (!w_.setGpioInputLevel(inputHigh)) inputHigh = false;  // a board whose input stays low
-  window_.tab1.cmdGPIOread->click();
+  controls_.tab1.cmdGPIOread->click();
   Outcome outcome{QStringLiteral("Read with input level %1").arg(inputHigh ? "high" : "low")};
   outcome.words = {0x058580};
   outcome.reads = 1;
@@ -146,9 +146,9 @@ Outcome SessionOperator::readGpioPin() {
   const int option = shadow_.gpio() == ChipShadow::Known::PowerOn ? 0 : checkedGpioOption();
   const bool high = option == 0 ? inputHigh : option == 2;
   const QString expected = high ? QStringLiteral("=HIGH") : QStringLiteral("=LOW");
-  if (window_.tab1.lblGPIOinput->text() != expected)
+  if (controls_.tab1.lblGPIOinput->text() != expected)
     outcome.failure =
-        QStringLiteral("lblGPIOinput shows %1").arg(window_.tab1.lblGPIOinput->text());
+        QStringLiteral("lblGPIOinput shows %1").arg(controls_.tab1.lblGPIOinput->text());
   return outcome;
 }
 
@@ -159,7 +159,7 @@ Outcome SessionOperator::clickLineButton() {
                                                 kRequestClrHigh,   kRequestClrLow,
                                                 kRequestLdacHigh,  kRequestLdacLow};
   const int k = pick(6);
-  QPushButton* button = window_.tab2.cmdRESET.at(static_cast<size_t>(k));
+  QPushButton* button = controls_.tab2.cmdRESET.at(static_cast<size_t>(k));
   button->click();
   Outcome outcome{QStringLiteral("click cmdRESET(%1) %2").arg(k).arg(Quoted(button->text()))};
   outcome.lines = {kCodes[static_cast<size_t>(k)]};
@@ -173,8 +173,8 @@ Outcome SessionOperator::clickLineButton() {
 }
 
 Outcome SessionOperator::pulseReset() {
-  QPushButton* buttons[] = {window_.tab0.mnuPulseReset, window_.tab2.Command1,
-                            window_.tab1.Command5};
+  QPushButton* buttons[] = {controls_.tab0.mnuPulseReset, controls_.tab2.Command1,
+                            controls_.tab1.Command5};
   const int k = pick(3);
   buttons[k]->click();
   shadow_.powerOn();
@@ -186,7 +186,7 @@ Outcome SessionOperator::pulseReset() {
 }
 
 Outcome SessionOperator::reloadUsb() {
-  window_.menus.mnuReload->trigger();
+  controls_.menus.mnuReload->trigger();
   shadow_.powerOn();
   resetLineLow_ = false;
   Outcome outcome{QStringLiteral("Reload USB")};
@@ -197,7 +197,7 @@ Outcome SessionOperator::reloadUsb() {
 
 Outcome SessionOperator::directLoad() {
   const int k = pick(5);
-  QLineEdit* box = window_.tab2.txtDirectLoad.at(static_cast<size_t>(k));
+  QLineEdit* box = controls_.tab2.txtDirectLoad.at(static_cast<size_t>(k));
   // Half the words are special-function words: the functions of the family, codes the chip does
   // not know, and channel addresses beyond the last record.
   static constexpr std::array<int, 16> kSpecial = {0, 1, 2,  3,  4,  5,  6,  7,
@@ -209,15 +209,15 @@ Outcome SessionOperator::directLoad() {
   typeText(box, typed);
   Outcome outcome{QStringLiteral("type %1 into txtDirectLoad(%2)").arg(Quoted(typed)).arg(k)};
   if (chance(50)) {
-    window_.txtDirectLoad_LostFocus(k);
+    LeaveBox(box);
     if (box->text() != typed.toUpper())
       outcome.failure =
           QStringLiteral("txtDirectLoad(%1) shows %2").arg(k).arg(Quoted(box->text()));
   }
   const int option = chance(70) ? k : pick(5);
-  window_.tab2.optTxtSelect.at(static_cast<size_t>(option))->click();
-  const QString text = window_.tab2.txtDirectLoad.at(static_cast<size_t>(option))->text();
-  window_.tab2.cmdDirectLoad->click();
+  controls_.tab2.optTxtSelect.at(static_cast<size_t>(option))->click();
+  const QString text = controls_.tab2.txtDirectLoad.at(static_cast<size_t>(option))->text();
+  controls_.tab2.cmdDirectLoad->click();
   outcome.description +=
       QStringLiteral(", Load Command from box %1 holding %2").arg(option).arg(Quoted(text));
   if (!FitsBits(text, 24)) {
@@ -227,12 +227,12 @@ Outcome SessionOperator::directLoad() {
   const int32_t word = *ParseHexEntry(text);
   outcome.words = {word};
   // The register model follows the word as the chip takes it.
-  shadow_.followWord(word, window_.XRegisterB(), window_.chip().part());
+  shadow_.followWord(word, w_.session().inputRegisterB(), w_.session().chip().part());
   return outcome;
 }
 
 Outcome SessionOperator::powerDownTest() {
-  window_.tab1.cmdPowerDownTest->click();
+  controls_.tab1.cmdPowerDownTest->click();
   shadow_.controlSet(0x0000);
   Outcome outcome{QStringLiteral("Power Down Test (hidden)")};
   outcome.words = {0x010001, 0x010000};
@@ -241,7 +241,7 @@ Outcome SessionOperator::powerDownTest() {
 }
 
 Outcome SessionOperator::clrPulse() {
-  window_.tab1.Command6->click();
+  controls_.tab1.Command6->click();
   Outcome outcome{QStringLiteral("Pulse CLR (hidden)")};
   outcome.lines = {kRequestClrLow, kRequestClrHigh};
   return outcome;
@@ -249,7 +249,7 @@ Outcome SessionOperator::clrPulse() {
 
 // The readback test reads the control register back.
 Outcome SessionOperator::readbackTest() {
-  window_.win.Command3->click();
+  controls_.win.Command3->click();
   Outcome outcome{QStringLiteral("readback test (hidden)")};
   outcome.words = {0x050000};
   outcome.reads = 1;

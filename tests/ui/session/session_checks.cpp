@@ -50,11 +50,11 @@ QString SessionOperator::disagreement(std::optional<int32_t> lastWord) const {
   }
   if (lastWord) {
     const QString expected = QStringLiteral("%1").arg(*lastWord, 6, 16, QLatin1Char('0')).toUpper();
-    const QString shown = window_.win.lblOutputCode->text();
+    const QString shown = controls_.win.lblOutputCode->text();
     if (shown != expected)
       return QStringLiteral("lblOutputCode shows %1, last word %2").arg(shown, expected);
   }
-  const std::string chip = ChipDisagreement(w_.chip(), w_.session(), shadow_);
+  const std::string chip = ChipDisagreement(w_.session().chip(), w_.session(), shadow_);
   return QString::fromStdString(chip);
 }
 
@@ -64,59 +64,51 @@ QString SessionOperator::disagreement(std::optional<int32_t> lastWord) const {
 QString SessionOperator::followWords(const Outcome& outcome, const std::vector<int32_t>& words) {
   for (int32_t word : words) {
     const bool inputWord = DecodeChipWord(word, nullptr).target == ChipWord::Target::InputRegister;
-    const bool routesToB = shadow_.routesToB(window_.XRegisterB());
-    const bool inSync = routesToB == window_.XRegisterB();
+    const bool routesToB = shadow_.routesToB(w_.session().inputRegisterB());
+    const bool inSync = routesToB == w_.session().inputRegisterB();
     if (inputWord && inSync && routesToB != outcome.inputRegisterB)
       return QStringLiteral("the X word %1 reached input register %2, the model stored it in %3")
           .arg(QString::number(word, 16).toUpper())
           .arg(routesToB ? 'B' : 'A')
           .arg(outcome.inputRegisterB ? 'B' : 'A');
-    shadow_.followWord(word, outcome.inputRegisterB, window_.chip().part());
+    shadow_.followWord(word, outcome.inputRegisterB, w_.session().chip().part());
   }
   return {};
 }
 
 QString SessionOperator::selectionDisagreement() const {
-  const auto& diagram = window_.diagram;
-  if (window_.SelectedDac != selected_ ||
-      !window_.tab0.chkDAC.at(static_cast<size_t>(selected_))->isChecked())
-    return QStringLiteral("SelectedDac %1 after picking %2")
-        .arg(window_.SelectedDac)
-        .arg(selected_);
+  const auto& diagram = controls_.diagram;
+  // The selected record itself is checked by the register displays; the words written name it.
+  if (!controls_.tab0.chkDAC.at(static_cast<size_t>(selected_))->isChecked())
+    return QStringLiteral("chkDAC(%1) is not selected after picking it").arg(selected_);
   const int inputChoice = CheckedIndex(diagram.optAB);
-  if (inputChoice < 0 || window_.XRegisterB() != (inputChoice == 1))
+  if (inputChoice < 0 || w_.session().inputRegisterB() != (inputChoice == 1))
     return QStringLiteral("XRegisterB %1 with optAB choice %2")
-        .arg(window_.XRegisterB())
+        .arg(w_.session().inputRegisterB())
         .arg(inputChoice);
-  if (diagram.Areg->isHidden() != window_.XRegisterB() ||
-      diagram.Breg->isHidden() == window_.XRegisterB())
+  if (diagram.Areg->isHidden() != w_.session().inputRegisterB() ||
+      diagram.Breg->isHidden() == w_.session().inputRegisterB())
     return QStringLiteral("the Areg/Breg lines disagree with XRegisterB");
-  const int32_t abSel = window_.chip().DACs.at(static_cast<size_t>(selected_)).ABsel();
+  const int32_t abSel = w_.session().chip().DACs.at(static_cast<size_t>(selected_)).ABsel();
   const int source = CheckedIndex(diagram.DACoptMux2);
   if (source < 0 || (source == 1) != (abSel != 0))
     return QStringLiteral("DACoptMux2 choice %1 with ABsel %2").arg(source).arg(abSel);
-  const int active = CheckedIndex(window_.tab0.InputSel);
-  if (active != window_.TextSelIndex)
-    return QStringLiteral("TextSelIndex %1 with InputSel(%2) selected")
-        .arg(window_.TextSelIndex)
-        .arg(active);
+  // The active boxes show in the words that the writes and the direct load send.
+  if (CheckedIndex(controls_.tab0.InputSel) < 0) return QStringLiteral("no InputSel selected");
+  if (CheckedIndex(controls_.tab2.optTxtSelect) < 0)
+    return QStringLiteral("no optTxtSelect selected");
   // The chip's GPIO register is held against the session's choice; the options show it.
   const int gpioOption = checkedGpioOption();
   if (monitorShown_ && gpioOption != static_cast<int>(w_.session().gpioMode()))
     return QStringLiteral("chkGPIO(%1) checked with GPIO mode %2")
         .arg(gpioOption)
         .arg(static_cast<int>(w_.session().gpioMode()));
-  const int directBox = CheckedIndex(window_.tab2.optTxtSelect);
-  if (directBox != window_.DirectLoadIndex)
-    return QStringLiteral("DirectLoadIndex %1 with optTxtSelect(%2) selected")
-        .arg(window_.DirectLoadIndex)
-        .arg(directBox);
   return {};
 }
 
 QString SessionOperator::displayDisagreement() const {
-  const auto& d = window_.diagram;
-  const DAC& record = window_.chip().DACs.at(static_cast<size_t>(selected_));
+  const auto& d = controls_.diagram;
+  const DAC& record = w_.session().chip().DACs.at(static_cast<size_t>(selected_));
   for (const QString& difference :
        {ValueDisagreement(d.lblXA, record.X1A()), ValueDisagreement(d.lblXB, record.X1B()),
         ValueDisagreement(d.lblM, record.M()), ValueDisagreement(d.lblC, record.C()),
@@ -136,7 +128,7 @@ QString SessionOperator::resetStateDisagreement() const {
   const int32_t offset = 1 << (facts.bits - 1);
   const int32_t code = facts.resetCode;
   for (int i = 0; i < 40; ++i) {
-    const DAC& r = window_.chip().DACs.at(static_cast<size_t>(i));
+    const DAC& r = w_.session().chip().DACs.at(static_cast<size_t>(i));
     const std::array<int32_t, 8> fields = {r.X1A(),         r.X1B(), r.X2A, r.X2B,
                                            r.DACregValue(), r.M(),   r.C(), r.ABsel()};
     const std::array<int32_t, 8> expected = {code, code, code, code, code, gain, offset, 0};
@@ -144,13 +136,13 @@ QString SessionOperator::resetStateDisagreement() const {
   }
   for (int k = 0; k < 3; ++k) {
     const auto at = static_cast<size_t>(k);
-    if (window_.chip().OffsetDAC(k) != facts.offsetDefault ||
-        window_.tab1.txtOffsetValue.at(at)->text() != QString::number(facts.offsetDefault, 16) ||
-        window_.diagram.txtVREF.at(at)->text() != QLatin1String(facts.referenceDefault))
+    if (w_.session().chip().OffsetDAC(k) != facts.offsetDefault ||
+        controls_.tab1.txtOffsetValue.at(at)->text() != QString::number(facts.offsetDefault, 16) ||
+        controls_.diagram.txtVREF.at(at)->text() != QLatin1String(facts.referenceDefault))
       return QStringLiteral("offset DAC %1 or VREF%1 not back at the default").arg(k);
   }
-  if (!window_.diagram.optAB[0]->isChecked() || !window_.diagram.DACoptMux2[0]->isChecked() ||
-      !window_.tab0.InputSel[0]->isChecked() || window_.XRegisterB() || window_.TextSelIndex != 0)
+  if (!controls_.diagram.optAB[0]->isChecked() || !controls_.diagram.DACoptMux2[0]->isChecked() ||
+      !controls_.tab0.InputSel[0]->isChecked() || w_.session().inputRegisterB())
     return QStringLiteral("the main tab's choices are not back at A, A and box 0");
   return {};
 }

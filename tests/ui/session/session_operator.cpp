@@ -96,16 +96,16 @@ std::vector<int32_t> Fields(const DAC& d) {
 }  // namespace
 
 SessionOperator::SessionOperator(WindowUnderTest& w, int part, unsigned seed)
-    : w_(w), window_(w.window()), part_(part), rng_(seed) {
+    : w_(w), controls_(FindNamedControls(w.window())), part_(part), rng_(seed) {
   for (int i = 0; i < 40; ++i) {
-    if (!window_.tab0.chkDAC.at(static_cast<size_t>(i))->isHidden()) channels_.push_back(i);
+    if (!controls_.tab0.chkDAC.at(static_cast<size_t>(i))->isHidden()) channels_.push_back(i);
   }
   for (int k = 0; k < 3; ++k) {
     const auto at = static_cast<size_t>(k);
-    if (!window_.tab1.cmdOFFSET.at(at)->isHidden()) offsetRows_.push_back(k);
-    if (!window_.diagram.txtVREF.at(at)->isHidden()) references_.push_back(k);
+    if (!controls_.tab1.cmdOFFSET.at(at)->isHidden()) offsetRows_.push_back(k);
+    if (!controls_.diagram.txtVREF.at(at)->isHidden()) references_.push_back(k);
   }
-  monitorShown_ = !window_.tab1.fraMonControls->isHidden();
+  monitorShown_ = !controls_.tab1.fraMonControls->isHidden();
   shadow_.powerOn();  // the window started the chip from its reset
   tree_ = std::make_unique<scpi::CommandTree>(InstrumentTree(w.session()));
   client_ = std::make_unique<scpi::Connection>(*tree_);
@@ -175,14 +175,14 @@ Outcome SessionOperator::act() {
 
 Outcome SessionOperator::pickChannel() {
   const int dac = channels_.at(static_cast<size_t>(pick(static_cast<int>(channels_.size()))));
-  window_.tab0.chkDAC.at(static_cast<size_t>(dac))->click();
+  controls_.tab0.chkDAC.at(static_cast<size_t>(dac))->click();
   selected_ = dac;
   return {QStringLiteral("pick chkDAC(%1)").arg(dac)};
 }
 
 Outcome SessionOperator::chooseInputRegister() {
   const int k = pick(2);
-  QRadioButton* option = window_.diagram.optAB.at(static_cast<size_t>(k));
+  QRadioButton* option = controls_.diagram.optAB.at(static_cast<size_t>(k));
   const bool wasChecked = option->isChecked();
   option->click();
   Outcome outcome{QStringLiteral("click optAB(%1)").arg(k)};
@@ -195,7 +195,7 @@ Outcome SessionOperator::chooseInputRegister() {
 
 Outcome SessionOperator::chooseDacSource() {
   const int k = pick(2);
-  QRadioButton* option = window_.diagram.DACoptMux2.at(static_cast<size_t>(k));
+  QRadioButton* option = controls_.diagram.DACoptMux2.at(static_cast<size_t>(k));
   const bool wasChecked = option->isChecked();
   option->click();
   Outcome outcome{QStringLiteral("click DACoptMux2(%1) on channel %2").arg(k).arg(selected_)};
@@ -203,14 +203,14 @@ Outcome SessionOperator::chooseDacSource() {
   const int group = groupOf(selected_);
   outcome.words = {(0x060000 + group * 0x10000) | groupMask(group)};
   shadow_.abSelectWritten(group);
-  if (window_.chip().DACs.at(static_cast<size_t>(selected_)).ABsel() != k)
+  if (w_.session().chip().DACs.at(static_cast<size_t>(selected_)).ABsel() != k)
     outcome.failure = QStringLiteral("ABsel of channel %1 is not %2").arg(selected_).arg(k);
   return outcome;
 }
 
 Outcome SessionOperator::clickInputSel() {
   const int k = pick(10);
-  window_.tab0.InputSel.at(static_cast<size_t>(k))->click();
+  controls_.tab0.InputSel.at(static_cast<size_t>(k))->click();
   return {QStringLiteral("click InputSel(%1)").arg(k)};
 }
 
@@ -227,8 +227,8 @@ void SessionOperator::typeText(QLineEdit* box, const QString& text) {
 
 Outcome SessionOperator::typeIntoEntryBox() {
   const int k = pick(10);
-  QLineEdit* box = window_.tab0.txtInput.at(static_cast<size_t>(k));
-  const QString text = RandomHexEntry(rng_, window_.chip().PartBits);
+  QLineEdit* box = controls_.tab0.txtInput.at(static_cast<size_t>(k));
+  const QString text = RandomHexEntry(rng_, w_.session().chip().PartBits);
   typeText(box, text);
   Outcome outcome{QStringLiteral("type %1 into txtInput(%2)").arg(Quoted(text)).arg(k)};
   if (box->text() != text) {
@@ -246,12 +246,12 @@ Outcome SessionOperator::leaveEntryBox() {
 
 // Enter in box `k`, or leaving it: a number is upper-cased, anything else is refused and cleared.
 Outcome SessionOperator::leaveBox(int k, Outcome outcome, bool byEnter) {
-  QLineEdit* box = window_.tab0.txtInput.at(static_cast<size_t>(k));
+  QLineEdit* box = controls_.tab0.txtInput.at(static_cast<size_t>(k));
   const QString before = box->text();
   if (byEnter) {
     QTest::keyClick(box, Qt::Key_Return);
   } else {
-    window_.txtInput_LostFocus(k);
+    LeaveBox(box);
   }
   const QString verb = byEnter ? QStringLiteral("Enter in") : QStringLiteral("leave");
   outcome.description +=
@@ -265,7 +265,7 @@ Outcome SessionOperator::leaveBox(int k, Outcome outcome, bool byEnter) {
                           .arg(k)
                           .arg(Quoted(box->text()))
                           .arg(Quoted(expected));
-  if (byEnter && !window_.tab0.InputSel.at(static_cast<size_t>(k))->isChecked())
+  if (byEnter && !controls_.tab0.InputSel.at(static_cast<size_t>(k))->isChecked())
     outcome.failure = QStringLiteral("Enter did not select InputSel(%1)").arg(k);
   return outcome;
 }
@@ -274,16 +274,17 @@ Outcome SessionOperator::writeRegister(const std::function<Outcome()>& duringYie
   static constexpr std::array<const char*, 3> kNames = {"X >>", "M >>", "C >>"};
   static constexpr std::array<int32_t, 3> kModes = {0xC00000, 0x400000, 0x800000};
   const int which = pick(3);
-  const int active = CheckedIndex(window_.tab0.InputSel);
+  const int active = CheckedIndex(controls_.tab0.InputSel);
   const QString text =
-      active >= 0 ? window_.tab0.txtInput.at(static_cast<size_t>(active))->text() : QString();
-  const int bits = window_.chip().PartBits;
+      active >= 0 ? controls_.tab0.txtInput.at(static_cast<size_t>(active))->text() : QString();
+  const int bits = w_.session().chip().PartBits;
   const bool accepted = FitsBits(text, 16) && FitsBits(text, bits);
-  const bool registerB = window_.diagram.optAB[1]->isChecked();
+  const bool registerB = controls_.diagram.optAB[1]->isChecked();
   const auto at = static_cast<size_t>(selected_);
-  const std::vector<int32_t> before = Fields(window_.chip().DACs.at(at));
+  const std::vector<int32_t> before = Fields(w_.session().chip().DACs.at(at));
   const int dac = selected_;
-  QPushButton* buttons[] = {window_.diagram.cmdX1A, window_.diagram.cmdM, window_.diagram.cmdC};
+  QPushButton* buttons[] = {controls_.diagram.cmdX1A, controls_.diagram.cmdM,
+                            controls_.diagram.cmdC};
   std::optional<Outcome> inner;
   if (duringYield) {
     w_.services().onProcessEvents = [&] {
@@ -303,7 +304,7 @@ Outcome SessionOperator::writeRegister(const std::function<Outcome()>& duringYie
     outcome.description += QStringLiteral("; inside its yield: ") + inner->description;
     outcome.failure = inner->failure;
   }
-  const DAC& record = window_.chip().DACs.at(at);
+  const DAC& record = w_.session().chip().DACs.at(at);
   if (!accepted) {
     outcome.messages = 1;
     if (Fields(record) != before)
@@ -329,7 +330,7 @@ Outcome SessionOperator::writeRegister(const std::function<Outcome()>& duringYie
   if (which == 2) shadow_.offsetWritten(dac);
 
   // The corrected code of the input register that the A/B choice names follows every write.
-  const bool x2FromB = window_.XRegisterB();
+  const bool x2FromB = w_.session().inputRegisterB();
   const int32_t expectedX2 =
       CorrectedCode(x2FromB ? record.X1B() : record.X1A(), record.M(), record.C(), bits);
   const int32_t x2 = x2FromB ? record.X2B : record.X2A;
@@ -353,10 +354,11 @@ Outcome SessionOperator::writeWithInterruption() {
 }
 
 Outcome SessionOperator::pulseLdac() {
-  QPushButton* buttons[] = {window_.diagram.cmdLDAC, window_.tab2.Command2, window_.tab1.Command4};
+  QPushButton* buttons[] = {controls_.diagram.cmdLDAC, controls_.tab2.Command2,
+                            controls_.tab1.Command4};
   const int k = pick(3);
-  const DAC& record = window_.chip().DACs.at(static_cast<size_t>(selected_));
-  const bool fromB = window_.diagram.DACoptMux2[1]->isChecked();
+  const DAC& record = w_.session().chip().DACs.at(static_cast<size_t>(selected_));
+  const bool fromB = controls_.diagram.DACoptMux2[1]->isChecked();
   const int32_t expected = fromB ? record.X2B : record.X2A;
   buttons[k]->click();
   Outcome outcome{QStringLiteral("%1 on channel %2, source X2%3")
@@ -386,13 +388,13 @@ int SessionOperator::groupMask(int group) const {
   int mask = 0;
   for (int p = 0; p < size; ++p) {
     const auto record = static_cast<size_t>(group * 8 + p);
-    if (window_.chip().DACs.at(record).ABsel() == 1) mask |= 1 << p;
+    if (w_.session().chip().DACs.at(record).ABsel() == 1) mask |= 1 << p;
   }
   return mask;
 }
 
 int SessionOperator::checkedGpioOption() const {
-  return CheckedIndex(window_.tab1.chkGPIO);
+  return CheckedIndex(controls_.tab1.chkGPIO);
 }
 
 }  // namespace session

@@ -12,6 +12,7 @@
 
 #include "chip_shadow.h"
 #include "connection.h"
+#include "named_controls.h"
 #include "ui_test_support.h"
 
 class QLineEdit;
@@ -97,7 +98,7 @@ class SessionOperator {
   int checkedGpioOption() const;
 
   WindowUnderTest& w_;
-  frmMain& window_;
+  NamedControls controls_;
   int part_;
   std::mt19937 rng_;
   ChipShadow shadow_;            // what the chip has been sent since its last reset

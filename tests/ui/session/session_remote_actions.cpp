@@ -25,9 +25,9 @@ std::string Code(std::mt19937& rng, int bits) {
 Outcome SessionOperator::remoteCommand() {
   const int dac = channels_.at(static_cast<size_t>(pick(static_cast<int>(channels_.size()))));
   const std::string channel =
-      "DAC" + std::to_string(ChannelOfRecord(window_.chip().part(), dac)) + ":";
-  const int bits = window_.chip().PartBits;
-  const DAC& record = window_.chip().DACs.at(static_cast<size_t>(dac));
+      "DAC" + std::to_string(ChannelOfRecord(w_.session().chip().part(), dac)) + ":";
+  const int bits = w_.session().chip().PartBits;
+  const DAC& record = w_.session().chip().DACs.at(static_cast<size_t>(dac));
   Outcome outcome;
   outcome.wordsFromBoard = true;
   std::string line;
@@ -41,7 +41,7 @@ Outcome SessionOperator::remoteCommand() {
       break;
     case 2:
       line = channel + (chance(50) ? "M " : "C ") + Code(rng_, bits);
-      outcome.inputRegisterB = window_.XRegisterB();
+      outcome.inputRegisterB = w_.session().inputRegisterB();
       break;
     case 3:
       line = channel + (chance(50) ? "ABS A" : "ABS B");
@@ -73,7 +73,7 @@ Outcome SessionOperator::remoteCommand() {
                        : kind < 5 ? (pick(16) << 16) | pick(0x10000)
                                   : pick(0x1000000);
       line = "WORD " + std::to_string(word);
-      outcome.inputRegisterB = window_.XRegisterB();
+      outcome.inputRegisterB = w_.session().inputRegisterB();
       break;
     }
     case 7:

@@ -17,6 +17,15 @@ inline QString indexed(const char* name, int index) {
   return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
+// The checked option of the array name(0..count-1) (the channel button, the active entry box, the
+// direct-load box); -1 while none is.
+inline int checkedOption(WindowUnderTest& w, const char* name, int count) {
+  for (int i = 0; i < count; ++i) {
+    if (w.find<QRadioButton>(indexed(name, i))->isChecked()) return i;
+  }
+  return -1;
+}
+
 inline QLineEdit* entryBox(WindowUnderTest& w, int box) {
   return w.find<QLineEdit>(indexed("txtInput", box));
 }
