@@ -1,7 +1,6 @@
 // DAC<n>:...: the channel registers, the A/B select and the output voltage of channel n, n being
 // the channel number as the window labels it.
 
-#include <array>
 #include <limits>
 #include <optional>
 
@@ -25,23 +24,14 @@ Handler ForChannel(Session& session, Body body) {
   };
 }
 
-struct RegisterCommand {
-  const char* name;
-  ChannelRegister reg;
-};
-constexpr std::array<RegisterCommand, 4> kRegisters{{{"X1A", ChannelRegister::X1A},
-                                                     {"X1B", ChannelRegister::X1B},
-                                                     {"M", ChannelRegister::M},
-                                                     {"C", ChannelRegister::C}}};
-
 const DAC& RecordOf(const Session& session, int dac) {
   return session.chip().DACs.at(static_cast<size_t>(dac));
 }
 
 void AddRegisters(scpi::CommandTree& tree, Session& session) {
-  for (const RegisterCommand& r : kRegisters) {
-    const std::string header = std::string("DAC#:") + r.name;
-    const ChannelRegister reg = r.reg;
+  for (const ChannelRegisterRow& row : kChannelRegisters) {
+    const std::string header = "DAC#:" + std::string(row.mnemonic);
+    const ChannelRegister reg = row.reg;
     tree.add(header, 1, 1,
              OnBoard(session, ForChannel(session, [&session, reg](scpi::Call& call, int dac) {
                        // The session refuses what the register cannot take, with the window's

@@ -10,7 +10,7 @@
 
 std::string SetupLine(const SavedSetup& setup, const PartInfo& part) {
   std::string line;
-  for (const OperatorAction& step : RestoreSteps(setup, part)) {
+  for (const AnyAction& step : RestoreSteps(setup, part)) {
     const std::optional<std::string> command = CommandOf(step, &part);
     if (!command) continue;
     if (!line.empty()) line += ';';

@@ -1,7 +1,6 @@
 // Reading the chip back: DAC<n>:X1A:READ? and its siblings, BOARd:VERify? and
 // BOARd:VERify:LIST?, and the simulated chip's power cycle.
 
-#include <array>
 #include <limits>
 #include <string>
 
@@ -14,15 +13,6 @@
 
 namespace {
 
-struct ReadCommand {
-  const char* header;
-  ReadbackItem item;
-};
-constexpr std::array<ReadCommand, 4> kReads{{{"DAC#:X1A:READ?", ReadbackItem::X1A},
-                                             {"DAC#:X1B:READ?", ReadbackItem::X1B},
-                                             {"DAC#:M:READ?", ReadbackItem::M},
-                                             {"DAC#:C:READ?", ReadbackItem::C}}};
-
 // SCPI's not-a-number: the answer of a query whose board request failed (the -200 says why).
 std::string NotANumber() {
   return scpi::FormatReal(std::numeric_limits<double>::quiet_NaN());
@@ -32,8 +22,7 @@ std::string NotANumber() {
 // OFFS<k>, ABS<g> for the chip's registers.
 std::string RemoteName(ReadbackItem item) {
   if (const std::optional<ChannelRegister> reg = ChannelRegisterOf(item)) {
-    constexpr std::array<const char*, 4> kNames{"X1A", "X1B", "M", "C"};
-    return kNames.at(static_cast<size_t>(*reg));
+    return std::string(RegisterRow(*reg).mnemonic);
   }
   if (item == ReadbackItem::Control) return "CONT";
   if (item >= ReadbackItem::OffsetDac0 && item <= ReadbackItem::OffsetDac2) {
@@ -54,9 +43,10 @@ std::string DifferenceList(const ChipVerification& verification) {
 }
 
 void AddReads(scpi::CommandTree& tree, Session& session) {
-  for (const ReadCommand& r : kReads) {
-    const ReadbackItem item = r.item;
-    tree.add(r.header, 0, 0, OnBoard(session, [&session, item](scpi::Call& call) {
+  for (const ChannelRegisterRow& row : kChannelRegisters) {
+    const ReadbackItem item = row.readback;
+    tree.add("DAC#:" + std::string(row.mnemonic) + ":READ?", 0, 0,
+             OnBoard(session, [&session, item](scpi::Call& call) {
                const std::optional<int> dac = ChannelRecord(call, session);
                if (!dac) return;
                const ReadbackResult result = session.readRegister(item, *dac);

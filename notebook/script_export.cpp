@@ -1,6 +1,7 @@
 #include "script_export.h"
 
 #include <cstdio>
+#include <variant>
 
 namespace {
 
@@ -124,7 +125,7 @@ std::string SessionAsScript(const RequestLog& log, std::string_view resource) {
   for (uint64_t n = ended.begin(); n < ended.end(); ++n) {
     const LoggedAction* action = log.action(ended.at(n));
     dropped = dropped || action == nullptr;
-    if (action == nullptr || action->action.kind == OperatorAction::Kind::Start) continue;
+    if (action == nullptr || std::holds_alternative<actions::Start>(action->action.what)) continue;
     body += ActionLine(*action);
   }
   if (dropped) {

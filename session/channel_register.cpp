@@ -1,28 +1,25 @@
 #include "channel_register.h"
 
 int32_t RegisterValue(const DAC& record, ChannelRegister reg) {
-  switch (reg) {
-    case ChannelRegister::X1A:
-      return record.X1A();
-    case ChannelRegister::X1B:
-      return record.X1B();
-    case ChannelRegister::M:
-      return record.M();
-    case ChannelRegister::C:
-      break;
-  }
-  return record.C();
+  return (record.*RegisterRow(reg).value)();
 }
 
 void StoreRegister(DAC& record, ChannelRegister reg, int32_t code) {
-  switch (reg) {
-    case ChannelRegister::X1A:
-      return record.setX1A(code);
-    case ChannelRegister::X1B:
-      return record.setX1B(code);
-    case ChannelRegister::M:
-      return record.setM(code);
-    case ChannelRegister::C:
-      return record.setC(code);
+  (record.*RegisterRow(reg).store)(code);
+}
+
+std::optional<ChannelRegister> ChannelRegisterOf(ReadbackItem item) {
+  for (const ChannelRegisterRow& row : kChannelRegisters) {
+    if (row.readback == item) return row.reg;
   }
+  return std::nullopt;
+}
+
+std::optional<ChannelRegister> RegisterOfWord(ChipWord::Target target, bool routeB) {
+  const RecomputedInput route = routeB ? RecomputedInput::B : RecomputedInput::A;
+  for (const ChannelRegisterRow& row : kChannelRegisters) {
+    if (row.target != target) continue;
+    if (row.recomputes == RecomputedInput::Route || row.recomputes == route) return row.reg;
+  }
+  return std::nullopt;
 }

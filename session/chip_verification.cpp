@@ -1,6 +1,7 @@
 #include "chip_verification.h"
 
 #include <set>
+#include <variant>
 
 #include "command_word.h"
 #include "saved_setup.h"
@@ -12,9 +13,9 @@ std::vector<VerifiedRegister> VerifiedRegisters(const PartInfo& part) {
   std::set<int> groups;
   const std::vector<int> records = ChannelRecords(part);
   for (const int dac : records) {
-    for (const ReadbackItem item :
-         {ReadbackItem::X1A, ReadbackItem::X1B, ReadbackItem::M, ReadbackItem::C}) {
-      list.push_back({item, dac, ReadbackSelectWord(ReadbackSelectData(item, dac))});
+    for (const ChannelRegisterRow& row : kChannelRegisters) {
+      list.push_back(
+          {row.readback, dac, ReadbackSelectWord(ReadbackSelectData(row.readback, dac))});
     }
     groups.insert(dac / kGroupSize);
   }
@@ -25,21 +26,6 @@ std::vector<VerifiedRegister> VerifiedRegisters(const PartInfo& part) {
   for (int k = 0; k < OffsetDacCount(part); ++k) chipRegister(OffsetDacItem(k));
   for (const int group : groups) chipRegister(ABSelectItem(group));
   return list;
-}
-
-std::optional<ChannelRegister> ChannelRegisterOf(ReadbackItem item) {
-  switch (item) {
-    case ReadbackItem::X1A:
-      return ChannelRegister::X1A;
-    case ReadbackItem::X1B:
-      return ChannelRegister::X1B;
-    case ReadbackItem::M:
-      return ChannelRegister::M;
-    case ReadbackItem::C:
-      return ChannelRegister::C;
-    default:
-      return std::nullopt;
-  }
 }
 
 int32_t ComparedBits(const PartInfo& part, ReadbackItem item, int32_t code) {
@@ -70,8 +56,8 @@ Refused WriteModelToChip(Session& session) {
                    "LDAC first",
                    ""};
   }
-  for (const OperatorAction& step : RestoreSteps(setup, *part)) {
-    if (step.kind == OperatorAction::Kind::SetReference) continue;
+  for (const AnyAction& step : RestoreSteps(setup, *part)) {
+    if (std::holds_alternative<actions::SetReference>(step)) continue;
     if (Refused refused = RunStep(session, step)) return refused;
   }
   return std::nullopt;

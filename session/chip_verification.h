@@ -56,9 +56,6 @@ using VerifyProgress = std::function<void(int done, int total)>;
 // the A/B select register of every group that holds a channel.
 std::vector<VerifiedRegister> VerifiedRegisters(const PartInfo& part);
 
-// The channel register a readback item names, or nothing for the chip's own registers.
-std::optional<ChannelRegister> ChannelRegisterOf(ReadbackItem item);
-
 // The bits of a register the verification compares (the route bit of the control register, the
 // members' bits of an A/B select register); everything for the others.
 int32_t ComparedBits(const PartInfo& part, ReadbackItem item, int32_t code);

@@ -3,6 +3,7 @@
 #include "saved_setup.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -12,16 +13,32 @@
 
 namespace {
 
+// SavedChannel's field of each channel register, in the order of the registers.
+constexpr std::array<int32_t SavedChannel::*, kChannelRegisters.size()> kSavedRegisters{
+    &SavedChannel::x1a, &SavedChannel::x1b, &SavedChannel::m, &SavedChannel::c};
+
 SavedChannel ChannelOf(const DAC& record) {
-  return {.x1a = record.X1A(),
-          .x1b = record.X1B(),
-          .m = record.M(),
-          .c = record.C(),
-          .fromX2B = record.ABsel() != 0,
-          .x2a = record.X2A,
-          .x2b = record.X2B,
-          .dacRegister = record.DACregValue()};
+  SavedChannel ch{.fromX2B = record.ABsel() != 0,
+                  .x2a = record.X2A,
+                  .x2b = record.X2B,
+                  .dacRegister = record.DACregValue()};
+  for (const ChannelRegisterRow& row : kChannelRegisters) {
+    SavedRegister(ch, row.reg) = RegisterValue(record, row.reg);
+  }
+  return ch;
 }
+
+}  // namespace
+
+int32_t& SavedRegister(SavedChannel& ch, ChannelRegister reg) {
+  return ch.*kSavedRegisters.at(static_cast<size_t>(reg));
+}
+
+int32_t SavedRegister(const SavedChannel& ch, ChannelRegister reg) {
+  return ch.*kSavedRegisters.at(static_cast<size_t>(reg));
+}
+
+namespace {
 
 SavedMonitor MonitorOf(int32_t state) {
   SavedMonitor monitor{.enabled = (state & kMonitorEnabled) != 0};
@@ -128,7 +145,7 @@ Refused RestoreSetup(Session& session, const SavedSetup& setup) {
   if (Refused refused = CheckSetupLimits(session, setup, *part)) return refused;
   // Checked as a whole: the writes on the way may pass through outputs the end does not have.
   const LimitsSuspended suspended(session);
-  for (const OperatorAction& step : RestoreSteps(setup, *part)) {
+  for (const AnyAction& step : RestoreSteps(setup, *part)) {
     if (Refused refused = RunStep(session, step)) return refused;
   }
   return std::nullopt;

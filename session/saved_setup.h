@@ -28,6 +28,10 @@ struct SavedChannel {
   bool operator==(const SavedChannel&) const = default;
 };
 
+// The saved code of a channel register.
+int32_t& SavedRegister(SavedChannel& ch, ChannelRegister reg);
+int32_t SavedRegister(const SavedChannel& ch, ChannelRegister reg);
+
 // The monitor multiplexer: on or off, and what it watches. With a monitor input chosen the chip
 // keeps bits 3..1 of the last channel chosen beside it; `channel` holds that channel then (its
 // lowest bit is the input's number and is not kept).

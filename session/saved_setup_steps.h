@@ -32,10 +32,8 @@
 
 // The steps that restore `setup` (checked by CheckSetup) on a session of its model. A reference
 // that is not a finite number is left out.
-std::vector<OperatorAction> RestoreSteps(const SavedSetup& setup, const PartInfo& part);
-
-// Carries out one step on the session, as the operator's action.
-Refused RunStep(Session& session, const OperatorAction& step);
+// Each step runs on the session with RunStep (operator_action.h).
+std::vector<AnyAction> RestoreSteps(const SavedSetup& setup, const PartInfo& part);
 
 // A channel's limits replaced by `low` and `high` (either may be absent).
 Refused SetLimits(Session& session, int dac, std::optional<double> low, std::optional<double> high);

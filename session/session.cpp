@@ -56,10 +56,10 @@ void Session::Init() {
   notify([](SessionListener& l) { l.registersReset(); });
 }
 
-Session::ActionScope::ActionScope(Session& session, OperatorAction action) : session_(session) {
+Session::ActionScope::ActionScope(Session& session, AnyAction action) : session_(session) {
   ++session_.actionsUnderWay_;
-  action.origin = session.origin_;
-  session_.notify([&action](SessionListener& l) { l.actionStarted(action); });
+  const OperatorAction started{.what = std::move(action), .origin = session.origin_};
+  session_.notify([&started](SessionListener& l) { l.actionStarted(started); });
 }
 
 Refused Session::ActionScope::outcome(Refused refused) const {
@@ -83,7 +83,7 @@ bool Session::probeSilentBoard() {
 }
 
 void Session::LoadUSB(const FailedLoadReport& report) {
-  const ActionScope action(*this, {.kind = OperatorAction::Kind::Start});
+  const ActionScope action(*this, actions::Start{});
   loadUsb(report);
 }
 

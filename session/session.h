@@ -24,13 +24,13 @@
 #include "chip_model.h"
 #include "chip_verification.h"
 #include "chip_word.h"
+#include "gpio_mode.h"
 #include "operator_action.h"
 #include "refusal.h"
 #include "sequencer.h"
 #include "session_listener.h"
 #include "transfer_function.h"
 
-enum class GpioMode { Input = 0, OutputLow = 1, OutputHigh = 2 };
 // Who drives the chip: the window alone (Local), a remote client beside the window (Remote), or a
 // remote client with the window's chip controls locked (Locked), as bench instruments have it.
 enum class RemoteMode { Local, Remote, Locked };
@@ -235,7 +235,7 @@ class Session {
   // Tells the listeners that an action starts, and that it ended when the scope ends.
   class ActionScope {
    public:
-    ActionScope(Session& session, OperatorAction action);
+    ActionScope(Session& session, AnyAction action);
     ~ActionScope();
     ActionScope(const ActionScope&) = delete;
     ActionScope& operator=(const ActionScope&) = delete;

@@ -46,11 +46,9 @@ void Session::followChannelWord(const ChipWord& word) {
   const int dac = word.index;
   const int32_t code = ChannelCode(word.data, chip_.PartBits);
   DAC& record = chip_.DACs.at(static_cast<size_t>(dac));
-  ChannelRegister reg = ChannelRegister::M;
-  if (word.target == ChipWord::Target::InputRegister)
-    reg = XRegisterB_ ? ChannelRegister::X1B : ChannelRegister::X1A;
-  else if (word.target == ChipWord::Target::Offset)
-    reg = ChannelRegister::C;
+  const std::optional<ChannelRegister> found = RegisterOfWord(word.target, XRegisterB_);
+  if (!found) return;
+  const ChannelRegister reg = *found;
   StoreRegister(record, reg, code);
   notify([&](SessionListener& l) { l.registerStored(dac, reg); });
   updateX2(dac, XRegisterB_);

@@ -20,6 +20,13 @@ ChannelRegister FeedingRegister(const ChipModel& chip, int dac) {
                                                              : ChannelRegister::X1A;
 }
 
+// The frame as its action records it.
+actions::Frame FrameAction(const Session::FrameCodes& frame) {
+  actions::Frame action;
+  for (const auto& [dac, code] : frame) action.codes.emplace_back(dac, static_cast<int32_t>(code));
+  return action;
+}
+
 }  // namespace
 
 Refused Session::frameCodes(const FrameVolts& volts, FrameCodes& codes) const {
@@ -64,27 +71,20 @@ void Session::sendFrameWords(const FrameCodes& frame, bool eachAnAction) {
       (void)storeAndSend(dac, reg, code, {});
       continue;
     }
-    const ActionScope action(
-        *this, {.kind = OperatorAction::Kind::WriteRegister, .dac = dac, .reg = reg, .code = code});
+    const ActionScope action(*this, actions::WriteRegister{.dac = dac, .reg = reg, .code = code});
     (void)storeAndSend(dac, reg, code, {});
   }
 }
 
 void Session::playFrame(const FrameCodes& frame) {
-  OperatorAction frameAction{.kind = OperatorAction::Kind::Frame, .flag = true};
-  for (const auto& [dac, code] : frame)
-    frameAction.frame.emplace_back(dac, static_cast<int32_t>(code));
-  const ActionScope action(*this, std::move(frameAction));
+  const ActionScope action(*this, FrameAction(frame));
   sendFrameWords(frame, false);
   loadAllDacRegisters();
   request(Request::LdacPulse);
 }
 
 Refused Session::writeFrame(const FrameCodes& frame) {
-  OperatorAction frameAction{.kind = OperatorAction::Kind::Frame, .flag = true};
-  for (const auto& [dac, code] : frame)
-    frameAction.frame.emplace_back(dac, static_cast<int32_t>(code));
-  const ActionScope action(*this, std::move(frameAction));
+  const ActionScope action(*this, FrameAction(frame));
   if (Refused refused = checkFrame(frame)) return action.outcome(refused);
   sendFrameWords(frame, false);
   loadAllDacRegisters();
@@ -95,7 +95,7 @@ Refused Session::writeFrame(const FrameCodes& frame) {
 Refused Session::writeFrameVolts(const FrameVolts& frame) {
   FrameCodes codes;
   if (Refused refused = frameCodes(frame, codes)) {
-    const ActionScope action(*this, {.kind = OperatorAction::Kind::Frame, .flag = true});
+    const ActionScope action(*this, actions::Frame{});
     return action.outcome(refused);
   }
   return writeFrame(codes);

@@ -10,7 +10,7 @@ constexpr int16_t kWordBits = 24;
 }  // namespace
 
 Refused Session::lineRequest(Request code) {
-  const ActionScope action(*this, {.kind = OperatorAction::Kind::LineRequest, .line = code});
+  const ActionScope action(*this, actions::LineRequest{.line = code});
   // While LDAC is held low the DAC registers are transparent: they take every X2 at once.
   if (code == Request::LdacLow) {
     if (Refused refused = checkLimits([this] { loadAllDacRegisters(); }))
@@ -27,7 +27,7 @@ Refused Session::lineRequest(Request code) {
 
 // RESET low then high puts the chip back to its power-on registers; the register model follows.
 void Session::pulseReset() {
-  const ActionScope action(*this, {.kind = OperatorAction::Kind::PulseReset});
+  const ActionScope action(*this, actions::PulseReset{});
   request(Request::ResetLow);
   request(Request::ResetHigh);
   Init();
@@ -35,7 +35,7 @@ void Session::pulseReset() {
 }
 
 void Session::pulseClr() {
-  const ActionScope action(*this, {.kind = OperatorAction::Kind::PulseClr});
+  const ActionScope action(*this, actions::PulseClr{});
   request(Request::ClrLow);
   request(Request::ClrHigh);
   warnLimits("CLR", true);
@@ -43,7 +43,7 @@ void Session::pulseClr() {
 
 // Power-down bit set, CLR pulsed around it, power-down bit cleared again.
 void Session::powerDownTest() {
-  const ActionScope action(*this, {.kind = OperatorAction::Kind::PowerDownTest});
+  const ActionScope action(*this, actions::PowerDownTest{});
   SPIout(ControlRegisterWord(false, true));
   request(Request::ClrLow);
   SPIout(ControlRegisterWord(false, false));
@@ -53,13 +53,13 @@ void Session::powerDownTest() {
 
 // Readback test: select readback 0 and return what comes back.
 int32_t Session::readbackTest() {
-  const ActionScope action(*this, {.kind = OperatorAction::Kind::ReadbackTest});
+  const ActionScope action(*this, actions::ReadbackTest{});
   SPIout(ReadbackSelectWord(0));
   return link_.SPIread();
 }
 
 Refused Session::directLoad(int64_t word) {
-  const ActionScope action(*this, {.kind = OperatorAction::Kind::DirectLoad, .code = word});
+  const ActionScope action(*this, actions::DirectLoad{.word = word});
   const CheckVerdict verdict = CheckCode(word, kWordBits);
   if (verdict.refused()) {
     return action.outcome(Refusal{Refusal::Kind::OutOfRange, verdict.text, verdict.title,
@@ -73,7 +73,7 @@ Refused Session::directLoad(int64_t word) {
 }
 
 void Session::reload(const FailedLoadReport& report) {
-  const ActionScope action(*this, {.kind = OperatorAction::Kind::Reload});
+  const ActionScope action(*this, actions::Reload{});
   if (beforeReload_) beforeReload_();
   loadUsb(report);
   request(Request::ResetLow);

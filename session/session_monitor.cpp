@@ -13,8 +13,7 @@ Refused Session::needsMonitor() const {
 }
 
 Refused Session::setMonitorEnabled(bool enabled) {
-  const ActionScope action(*this,
-                           {.kind = OperatorAction::Kind::SetMonitorEnabled, .flag = enabled});
+  const ActionScope action(*this, actions::SetMonitorEnabled{.enabled = enabled});
   if (Refused refused = needsMonitor()) return action.outcome(std::move(refused));
   MonitorState_ = MonitorAfterEnable(MonitorState_, enabled);
   notify([](SessionListener& l) { l.monitorChanged(); });
@@ -23,8 +22,7 @@ Refused Session::setMonitorEnabled(bool enabled) {
 }
 
 Refused Session::chooseMonitorItem(int item) {
-  const ActionScope action(*this,
-                           {.kind = OperatorAction::Kind::ChooseMonitorItem, .number = item});
+  const ActionScope action(*this, actions::ChooseMonitorItem{.item = item});
   if (Refused refused = needsMonitor()) return action.outcome(std::move(refused));
   if (!monitorEnabled()) {
     return action.outcome(
@@ -43,8 +41,7 @@ Refused Session::chooseMonitorItem(int item) {
 }
 
 Refused Session::setGpioMode(GpioMode mode) {
-  const ActionScope action(
-      *this, {.kind = OperatorAction::Kind::SetGpioMode, .number = static_cast<int>(mode)});
+  const ActionScope action(*this, actions::SetGpioMode{.mode = mode});
   if (Refused refused = needsMonitor()) return action.outcome(std::move(refused));
   gpioMode_ = mode;
   notify([](SessionListener& l) { l.gpioModeChanged(); });
@@ -53,7 +50,7 @@ Refused Session::setGpioMode(GpioMode mode) {
 }
 
 std::optional<bool> Session::readGpio() {
-  const ActionScope action(*this, {.kind = OperatorAction::Kind::ReadGpio});
+  const ActionScope action(*this, actions::ReadGpio{});
   if (Refused refused = needsMonitor()) {
     (void)action.outcome(std::move(refused));
     return std::nullopt;

@@ -9,8 +9,7 @@ constexpr int16_t kOffsetDacBits = 14;  // on every model
 }  // namespace
 
 Refused Session::writeOffsetDac(int k, int64_t code) {
-  const ActionScope action(
-      *this, {.kind = OperatorAction::Kind::WriteOffsetDac, .code = code, .number = k});
+  const ActionScope action(*this, actions::WriteOffsetDac{.k = k, .code = code});
   const CheckVerdict verdict = CheckCode(code, kOffsetDacBits);
   if (verdict.refused()) {
     return action.outcome(
@@ -28,8 +27,7 @@ Refused Session::writeOffsetDac(int k, int64_t code) {
 // A reference is never sent: the output voltages read it whenever they are computed.
 Refused Session::setReference(int k, std::string text) {
   if (references_.at(static_cast<size_t>(k)) == text) return std::nullopt;
-  const ActionScope action(*this,
-                           {.kind = OperatorAction::Kind::SetReference, .number = k, .text = text});
+  const ActionScope action(*this, actions::SetReference{.k = k, .text = text});
   if (Refused refused =
           checkLimits([this, k, &text] { references_.at(static_cast<size_t>(k)) = text; })) {
     return action.outcome(refused);

@@ -9,9 +9,8 @@
 #include "session.h"
 
 ReadbackResult Session::readRegister(ReadbackItem item, int dac) {
-  const ActionScope action(*this, {.kind = OperatorAction::Kind::ReadRegister,
-                                   .dac = IsChannelItem(item) ? dac : -1,
-                                   .number = static_cast<int>(item)});
+  const ActionScope action(
+      *this, actions::ReadRegister{.item = item, .dac = IsChannelItem(item) ? dac : -1});
   return readBack(item, dac);
 }
 
@@ -39,15 +38,15 @@ std::optional<int32_t> Session::readBackCode(ReadbackItem item, int32_t selectWo
 
 int32_t Session::modelValue(ReadbackItem item, int dac) const {
   const auto channel = [this, dac]() -> const DAC& { return chip_.DACs[static_cast<size_t>(dac)]; };
+  if (const std::optional<ChannelRegister> reg = ChannelRegisterOf(item)) {
+    return RegisterValue(channel(), *reg);
+  }
   switch (item) {
     case ReadbackItem::X1A:
-      return channel().X1A();
     case ReadbackItem::X1B:
-      return channel().X1B();
     case ReadbackItem::C:
-      return channel().C();
     case ReadbackItem::M:
-      return channel().M();
+      break;
     case ReadbackItem::Control:
       return ControlRegisterWord(XRegisterB_) & kControlInputB;
     case ReadbackItem::OffsetDac0:
@@ -68,7 +67,7 @@ int32_t Session::modelValue(ReadbackItem item, int dac) const {
 }
 
 const ChipVerification& Session::verifyChip(const VerifyProgress& progress) {
-  const ActionScope action(*this, {.kind = OperatorAction::Kind::VerifyChip});
+  const ActionScope action(*this, actions::VerifyChip{});
   lastVerification_ = {};
   const PartInfo* part = chip_.part();
   if (part == nullptr) {
@@ -99,7 +98,7 @@ const ChipVerification& Session::verifyChip(const VerifyProgress& progress) {
 // registers were taken are computed again from them (and the DAC register follows while LDAC is
 // held low, as the chip's does); the DAC registers are otherwise left as the model had them.
 void Session::takeChipValues(const std::vector<RegisterDifference>& differences) {
-  const ActionScope action(*this, {.kind = OperatorAction::Kind::TakeChipValues});
+  const ActionScope action(*this, actions::TakeChipValues{.differences = differences});
   std::set<int> channels;
   for (const RegisterDifference& d : differences) {
     if (const std::optional<ChannelRegister> reg = ChannelRegisterOf(d.item)) {

@@ -11,19 +11,6 @@ namespace {
 
 constexpr int16_t kChannelCodeBits = 16;
 
-int32_t ModeOf(ChannelRegister reg) {
-  switch (reg) {
-    case ChannelRegister::X1A:
-    case ChannelRegister::X1B:
-      return Mode::X;
-    case ChannelRegister::M:
-      return Mode::M;
-    case ChannelRegister::C:
-      break;
-  }
-  return Mode::C;
-}
-
 }  // namespace
 
 Refused Session::checkChannelCode(int64_t code) const {
@@ -45,8 +32,7 @@ Refused Session::checkChannelCode(int64_t code) const {
 // the word goes out. The word carries what that register holds when it is sent, so that the chip
 // and the record agree whatever ran in between.
 Refused Session::writeRegister(int dac, ChannelRegister reg, int64_t code, const Yield& yield) {
-  const ActionScope action(
-      *this, {.kind = OperatorAction::Kind::WriteRegister, .dac = dac, .reg = reg, .code = code});
+  const ActionScope action(*this, actions::WriteRegister{.dac = dac, .reg = reg, .code = code});
   if (Refused refused = checkChannelCode(code)) return action.outcome(refused);
   if (Refused refused = checkLimits([&] { storeRegister(dac, reg, static_cast<int32_t>(code)); })) {
     return action.outcome(refused);
@@ -58,8 +44,9 @@ bool Session::storeRegister(int dac, ChannelRegister reg, int32_t code) {
   DAC& record = chip_.DACs.at(static_cast<size_t>(dac));
   StoreRegister(record, reg, code);
   notify([&](SessionListener& l) { l.registerStored(dac, reg); });
-  const bool isInput = reg == ChannelRegister::X1A || reg == ChannelRegister::X1B;
-  const bool registerB = isInput ? reg == ChannelRegister::X1B : XRegisterB_;
+  const RecomputedInput recomputes = RegisterRow(reg).recomputes;
+  const bool registerB =
+      recomputes == RecomputedInput::Route ? XRegisterB_ : recomputes == RecomputedInput::B;
   updateX2(dac, registerB);
   return registerB;
 }
@@ -67,10 +54,10 @@ bool Session::storeRegister(int dac, ChannelRegister reg, int32_t code) {
 Refused Session::storeAndSend(int dac, ChannelRegister reg, int64_t code, const Yield& yield) {
   if (Refused refused = checkChannelCode(code)) return refused;
   const bool registerB = storeRegister(dac, reg, static_cast<int32_t>(code));
-  if (yield) yield();
-  if (reg == ChannelRegister::C && yield) yield();
+  const ChannelRegisterRow& row = RegisterRow(reg);
+  for (int n = 0; yield && n < row.yields; ++n) yield();
   const int32_t sent = RegisterValue(chip_.DACs.at(static_cast<size_t>(dac)), reg);
-  sendRouted(ChannelRegisterWord(ModeOf(reg), sent, static_cast<int16_t>(dac), chip_.PartBits),
+  sendRouted(ChannelRegisterWord(row.mode, sent, static_cast<int16_t>(dac), chip_.PartBits),
              registerB);
   return std::nullopt;
 }
@@ -113,8 +100,7 @@ void Session::loadAllDacRegisters() {
 }
 
 Refused Session::chooseDacSource(int dac, bool fromX2B) {
-  const ActionScope action(
-      *this, {.kind = OperatorAction::Kind::ChooseDacSource, .dac = dac, .flag = fromX2B});
+  const ActionScope action(*this, actions::ChooseDacSource{.dac = dac, .fromX2B = fromX2B});
   const auto choose = [this, dac, fromX2B] {
     chip_.DACs.at(static_cast<size_t>(dac)).setABsel(fromX2B ? 1 : 0);
     notify([dac](SessionListener& l) { l.dacSourceChanged(dac); });
@@ -128,15 +114,14 @@ Refused Session::chooseDacSource(int dac, bool fromX2B) {
 }
 
 void Session::chooseInputRegister(bool registerB) {
-  const ActionScope action(*this,
-                           {.kind = OperatorAction::Kind::ChooseInputRegister, .flag = registerB});
+  const ActionScope action(*this, actions::ChooseInputRegister{.registerB = registerB});
   XRegisterB_ = registerB;
   notify([](SessionListener& l) { l.inputRegisterChanged(); });
   SPIout(ControlRegisterWord(registerB));
 }
 
 Refused Session::pulseLdac() {
-  const ActionScope action(*this, {.kind = OperatorAction::Kind::PulseLdac});
+  const ActionScope action(*this, actions::PulseLdac{});
   if (Refused refused = checkLimits([this] { loadAllDacRegisters(); }))
     return action.outcome(refused);
   loadAllDacRegisters();
@@ -145,8 +130,7 @@ Refused Session::pulseLdac() {
 }
 
 Refused Session::writeVoltage(int dac, double volts) {
-  const ActionScope action(
-      *this, {.kind = OperatorAction::Kind::WriteVoltage, .dac = dac, .volts = volts});
+  const ActionScope action(*this, actions::WriteVoltage{.dac = dac, .volts = volts});
   const VoltageSolution solution =
       CodeForVoltage(chip_, static_cast<int16_t>(dac), references_, volts);
   if (!solution.found) {

@@ -57,9 +57,9 @@ Refused CheckChannel(const std::string& key, const SavedChannel& ch, const PartI
                      bool loaded) {
   const int32_t full = FullScaleGain(part.bits);
   const std::string codes = "the codes of " + std::to_string(part.bits) + " bits";
-  for (const auto& [name, value] : {std::pair{".x1a", ch.x1a}, std::pair{".x1b", ch.x1b},
-                                    std::pair{".m", ch.m}, std::pair{".c", ch.c}}) {
-    if (Refused refused = Within(key + name, value, 0, full, codes)) return refused;
+  for (const ChannelRegisterRow& row : kChannelRegisters) {
+    const std::string name = key + "." + std::string(row.setupKey);
+    if (Refused refused = Within(name, SavedRegister(ch, row.reg), 0, full, codes)) return refused;
   }
   const std::string corrected = "the corrected codes of " + std::to_string(part.bits) + " bits";
   const int32_t low = LowestCorrectedCode(part.bits);

@@ -10,8 +10,6 @@
 
 namespace {
 
-using Kind = OperatorAction::Kind;
-
 // A channel's X2 that its X1, M and C do not give: it was left as saved by later gain or offset
 // writes under the other route.
 enum class Stale { None, A, B };
@@ -31,37 +29,35 @@ std::string VoltsText(double volts) {
 
 class StepList {
  public:
-  explicit StepList(std::vector<OperatorAction>& steps) : steps_(steps) {}
+  explicit StepList(std::vector<AnyAction>& steps) : steps_(steps) {}
 
   void write(int dac, ChannelRegister reg, int32_t code) {
-    steps_.push_back({.kind = Kind::WriteRegister, .dac = dac, .reg = reg, .code = code});
+    steps_.push_back(actions::WriteRegister{.dac = dac, .reg = reg, .code = code});
   }
   void source(int dac, bool fromX2B) {
-    steps_.push_back({.kind = Kind::ChooseDacSource, .dac = dac, .flag = fromX2B});
+    steps_.push_back(actions::ChooseDacSource{.dac = dac, .fromX2B = fromX2B});
   }
   void route(bool registerB) {
     if (route_ == registerB) return;
     route_ = registerB;
-    steps_.push_back({.kind = Kind::ChooseInputRegister, .flag = registerB});
+    steps_.push_back(actions::ChooseInputRegister{.registerB = registerB});
   }
-  void ldac() { steps_.push_back({.kind = Kind::PulseLdac}); }
-  void add(OperatorAction step) { steps_.push_back(std::move(step)); }
+  void ldac() { steps_.push_back(actions::PulseLdac{}); }
+  void add(AnyAction step) { steps_.push_back(std::move(step)); }
 
  private:
-  std::vector<OperatorAction>& steps_;
+  std::vector<AnyAction>& steps_;
   std::optional<bool> route_;  // unknown until the steps set it
 };
 
 void AddSettings(StepList& steps, const SavedSetup& setup) {
   for (size_t k = 0; k < setup.references.size(); ++k) {
     if (!std::isfinite(setup.references[k])) continue;
-    steps.add({.kind = Kind::SetReference,
-               .number = static_cast<int>(k),
-               .text = VoltsText(setup.references[k])});
+    steps.add(
+        actions::SetReference{.k = static_cast<int>(k), .text = VoltsText(setup.references[k])});
   }
   for (size_t k = 0; k < setup.offsetDacs.size(); ++k) {
-    steps.add(
-        {.kind = Kind::WriteOffsetDac, .code = setup.offsetDacs[k], .number = static_cast<int>(k)});
+    steps.add(actions::WriteOffsetDac{.k = static_cast<int>(k), .code = setup.offsetDacs[k]});
   }
 }
 
@@ -123,15 +119,15 @@ void AddChannels(StepList& steps, const SavedSetup& setup, const std::vector<int
 void AddMonitorAndGpio(StepList& steps, const SavedSetup& setup) {
   if (setup.monitor) {
     const SavedMonitor& monitor = *setup.monitor;
-    steps.add({.kind = Kind::SetMonitorEnabled, .flag = true});
-    steps.add({.kind = Kind::ChooseMonitorItem, .number = 2 + monitor.channel});
+    steps.add(actions::SetMonitorEnabled{.enabled = true});
+    steps.add(actions::ChooseMonitorItem{.item = 2 + monitor.channel});
     if (monitor.source != MonitorSource::Channel) {
-      steps.add({.kind = Kind::ChooseMonitorItem,
-                 .number = monitor.source == MonitorSource::Input1 ? 1 : 0});
+      steps.add(
+          actions::ChooseMonitorItem{.item = monitor.source == MonitorSource::Input1 ? 1 : 0});
     }
-    if (!monitor.enabled) steps.add({.kind = Kind::SetMonitorEnabled, .flag = false});
+    if (!monitor.enabled) steps.add(actions::SetMonitorEnabled{.enabled = false});
   }
-  if (setup.gpio) steps.add({.kind = Kind::SetGpioMode, .number = static_cast<int>(*setup.gpio)});
+  if (setup.gpio) steps.add(actions::SetGpioMode{.mode = *setup.gpio});
 }
 
 // A setup with names or limits: every channel's name and no limits first, so that the writes
@@ -139,9 +135,8 @@ void AddMonitorAndGpio(StepList& steps, const SavedSetup& setup) {
 void AddNamesAndNoLimits(StepList& steps, const SavedSetup& setup,
                          const std::vector<int>& records) {
   for (size_t n = 0; n < records.size(); ++n) {
-    steps.add(
-        {.kind = Kind::SetChannelName, .dac = records[n], .text = setup.channels[n].label.name});
-    steps.add({.kind = Kind::SetChannelLimits, .dac = records[n]});
+    steps.add(actions::SetChannelName{.dac = records[n], .name = setup.channels[n].label.name});
+    steps.add(actions::SetChannelLimits{.dac = records[n]});
   }
 }
 
@@ -149,8 +144,7 @@ void AddLimits(StepList& steps, const SavedSetup& setup, const std::vector<int>&
   for (size_t n = 0; n < records.size(); ++n) {
     const ChannelLabel& label = setup.channels[n].label;
     if (!label.limited()) continue;
-    steps.add(
-        {.kind = Kind::SetChannelLimits, .dac = records[n], .low = label.low, .high = label.high});
+    steps.add(actions::SetChannelLimits{.dac = records[n], .low = label.low, .high = label.high});
   }
 }
 
@@ -175,8 +169,8 @@ std::vector<int> ChannelRecords(const PartInfo& part) {
   return records;
 }
 
-std::vector<OperatorAction> RestoreSteps(const SavedSetup& setup, const PartInfo& part) {
-  std::vector<OperatorAction> list;
+std::vector<AnyAction> RestoreSteps(const SavedSetup& setup, const PartInfo& part) {
+  std::vector<AnyAction> list;
   StepList steps(list);
   const std::vector<int> records = ChannelRecords(part);
   const bool labelled = HasLabels(setup);
@@ -192,37 +186,6 @@ std::vector<OperatorAction> RestoreSteps(const SavedSetup& setup, const PartInfo
   if (setup.dacRegistersLoaded) steps.ldac();
   if (labelled) AddLimits(steps, setup, records);
   return list;
-}
-
-Refused RunStep(Session& session, const OperatorAction& step) {
-  switch (step.kind) {
-    case Kind::WriteRegister:
-      return session.writeRegister(step.dac, step.reg, step.code);
-    case Kind::ChooseDacSource:
-      return session.chooseDacSource(step.dac, step.flag);
-    case Kind::ChooseInputRegister:
-      session.chooseInputRegister(step.flag);
-      return std::nullopt;
-    case Kind::PulseLdac:
-      return session.pulseLdac();
-    case Kind::WriteOffsetDac:
-      return session.writeOffsetDac(step.number, step.code);
-    case Kind::SetReference:
-      return session.setReference(step.number, step.text);
-    case Kind::SetMonitorEnabled:
-      return session.setMonitorEnabled(step.flag);
-    case Kind::ChooseMonitorItem:
-      return session.chooseMonitorItem(step.number);
-    case Kind::SetGpioMode:
-      return session.setGpioMode(static_cast<GpioMode>(step.number));
-    case Kind::SetChannelName:
-      return session.setChannelName(step.dac, step.text);
-    case Kind::SetChannelLimits:
-      return SetLimits(session, step.dac, step.low, step.high);
-    default:
-      break;
-  }
-  return Refusal{Refusal::Kind::Conflict, "a setup is restored by writes only", ""};
 }
 
 int32_t LowestCorrectedCode(int16_t bits) {

@@ -4,6 +4,8 @@
 #include <QLatin1StringView>
 #include <array>
 
+#include "channel_register.h"
+
 namespace setup_keys {
 
 inline constexpr QLatin1StringView kFormat{"format"};
@@ -19,11 +21,10 @@ inline constexpr QLatin1StringView kInputRegister{"inputRegister"};
 inline constexpr QLatin1StringView kMonitor{"monitor"};
 inline constexpr QLatin1StringView kGpio{"gpio"};
 
-// Keys of a channel.
-inline constexpr QLatin1StringView kX1A{"x1a"};
-inline constexpr QLatin1StringView kX1B{"x1b"};
-inline constexpr QLatin1StringView kM{"m"};
-inline constexpr QLatin1StringView kC{"c"};
+// Keys of a channel: its registers' keys stand in the table of channel registers.
+inline QLatin1StringView RegisterKey(const ChannelRegisterRow& row) {
+  return QLatin1StringView(row.setupKey.data(), static_cast<qsizetype>(row.setupKey.size()));
+}
 inline constexpr QLatin1StringView kAbSelect{"abSelect"};
 inline constexpr QLatin1StringView kX2A{"x2a"};
 inline constexpr QLatin1StringView kX2B{"x2b"};

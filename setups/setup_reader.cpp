@@ -133,10 +133,9 @@ QString Item(QLatin1StringView key, qsizetype index) {
 SavedChannel ReadChannel(const QJsonValue& value, const QString& path) {
   Keys keys(value, path);
   SavedChannel ch;
-  ch.x1a = keys.integer(kX1A);
-  ch.x1b = keys.integer(kX1B);
-  ch.m = keys.integer(kM);
-  ch.c = keys.integer(kC);
+  for (const ChannelRegisterRow& row : kChannelRegisters) {
+    SavedRegister(ch, row.reg) = keys.integer(RegisterKey(row));
+  }
   ch.fromX2B = keys.word(kAbSelect, kRegisterNames) == 1;
   ch.x2a = keys.integer(kX2A);
   ch.x2b = keys.integer(kX2B);

@@ -17,14 +17,13 @@ QString Word(const std::array<QLatin1StringView, N>& words, int index) {
 }
 
 QJsonObject ChannelObject(const SavedChannel& ch) {
-  QJsonObject object{{kX1A, ch.x1a},
-                     {kX1B, ch.x1b},
-                     {kM, ch.m},
-                     {kC, ch.c},
-                     {kAbSelect, Word(kRegisterNames, ch.fromX2B ? 1 : 0)},
+  QJsonObject object{{kAbSelect, Word(kRegisterNames, ch.fromX2B ? 1 : 0)},
                      {kX2A, ch.x2a},
                      {kX2B, ch.x2b},
                      {kDacRegister, ch.dacRegister}};
+  for (const ChannelRegisterRow& row : kChannelRegisters) {
+    object.insert(RegisterKey(row), SavedRegister(ch, row.reg));
+  }
   if (!ch.label.name.empty()) object.insert(kName, QString::fromStdString(ch.label.name));
   if (ch.label.low) object.insert(kLow, *ch.label.low);
   if (ch.label.high) object.insert(kHigh, *ch.label.high);

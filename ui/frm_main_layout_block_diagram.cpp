@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "channel_register.h"
 #include "control_factory.h"
 #include "main_dacs_view.h"
 #include "shape_widget.h"
@@ -81,10 +82,18 @@ void MainDacsView::buildBlockDiagram(QWidget* frame) {
   }
   d.optAB[0]->setChecked(true);
 
-  d.cmdX1A =
-      makeButton(frame, QStringLiteral("cmdX1A"), QStringLiteral("X >>"), {600, 1680, 675, 255});
-  d.cmdM = makeButton(frame, QStringLiteral("cmdM"), QStringLiteral("M >>"), {600, 2100, 675, 255});
-  d.cmdC = makeButton(frame, QStringLiteral("cmdC"), QStringLiteral("C >>"), {600, 2400, 675, 255});
+  // The write buttons' captions stand in the table of channel registers; "X >>" writes the input
+  // register of the present route.
+  const auto caption = [](ChannelRegister reg) {
+    const std::string_view text = RegisterRow(reg).caption;
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  };
+  d.cmdX1A = makeButton(frame, QStringLiteral("cmdX1A"), caption(ChannelRegister::X1A),
+                        {600, 1680, 675, 255});
+  d.cmdM =
+      makeButton(frame, QStringLiteral("cmdM"), caption(ChannelRegister::M), {600, 2100, 675, 255});
+  d.cmdC =
+      makeButton(frame, QStringLiteral("cmdC"), caption(ChannelRegister::C), {600, 2400, 675, 255});
   for (QPushButton* b : {d.cmdX1A, d.cmdM, d.cmdC}) makeBold(b);
 
   const QString zero = QStringLiteral("0000");

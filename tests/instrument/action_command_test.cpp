@@ -1,5 +1,6 @@
 // Every operator action's command does the same thing again: run through the command tree on a
-// fresh session, it starts the very same action (kind and values) and sends the same words.
+// fresh session, it starts the very same action (kind and values) and sends the same words; and
+// so does the recorded action run on a fresh session by itself.
 
 #include <gtest/gtest.h>
 
@@ -24,11 +25,6 @@ struct ActionRecorder : SessionListener {
   int depth = 0;
 };
 
-bool Same(const OperatorAction& a, const OperatorAction& b) {
-  return a.kind == b.kind && a.dac == b.dac && a.reg == b.reg && a.code == b.code &&
-         a.number == b.number && a.flag == b.flag && a.volts == b.volts && a.line == b.line;
-}
-
 struct ReplayCase {
   const char* name;
   const char* model;
@@ -42,19 +38,21 @@ void PrintTo(const ReplayCase& c, std::ostream* out) {
 
 class ActionCommand : public testing::TestWithParam<ReplayCase> {};
 
-TEST_P(ActionCommand, ReplaysTheSameActionAndWords) {
-  const ReplayCase& c = GetParam();
-  SessionBench original(c.model);
+// What `act` does on a fresh session of `model`, as the recorded action, its command (expected to
+// be `expected`) replayed on another, and the action run on a third.
+void ExpectReplays(const char* model, const std::function<void(Session&)>& act,
+                   const std::string& expected) {
+  SessionBench original(model);
   ActionRecorder done;
   original.session.addListener(done);
-  c.act(original.session);
+  act(original.session);
   ASSERT_EQ(done.actions.size(), 1u);
   const std::optional<std::string> command =
       CommandOf(done.actions[0], original.session.chip().part());
   ASSERT_TRUE(command);
-  EXPECT_EQ(*command, c.command);
+  EXPECT_EQ(*command, expected);
 
-  SessionBench replay(c.model);
+  SessionBench replay(model);
   ActionRecorder replayed;
   replay.session.addListener(replayed);
   const scpi::CommandTree tree = InstrumentTree(replay.session);
@@ -62,9 +60,22 @@ TEST_P(ActionCommand, ReplaysTheSameActionAndWords) {
   client.execute(*command);
   EXPECT_EQ(client.execute("SYST:ERR?"), "0,\"No error\"");
   ASSERT_EQ(replayed.actions.size(), 1u);
-  EXPECT_TRUE(Same(replayed.actions[0], done.actions[0]));
+  EXPECT_TRUE(replayed.actions[0].what == done.actions[0].what) << *command;
   EXPECT_EQ(replay.codes(), original.codes());
   EXPECT_EQ(replay.words(), original.words());
+
+  SessionBench rerun(model);
+  ActionRecorder ran;
+  rerun.session.addListener(ran);
+  EXPECT_FALSE(RunStep(rerun.session, done.actions[0].what));
+  ASSERT_EQ(ran.actions.size(), 1u);
+  EXPECT_TRUE(ran.actions[0].what == done.actions[0].what) << *command;
+  EXPECT_EQ(rerun.words(), original.words()) << *command;
+}
+
+TEST_P(ActionCommand, ReplaysTheSameActionAndWords) {
+  const ReplayCase& c = GetParam();
+  ExpectReplays(c.model, c.act, c.command);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -100,8 +111,39 @@ INSTANTIATE_TEST_SUITE_P(
         // Channel 5 of an 8-channel model is record 9.
         ReplayCase{"ReadRegister", "ZR812",
                    [](Session& s) { (void)s.readRegister(ReadbackItem::M, 9); }, "DAC5:M:READ?"},
-        ReplayCase{"VerifyChip", "ZR811", [](Session& s) { (void)s.verifyChip(); }, "BOAR:VER?"}),
+        ReplayCase{"VerifyChip", "ZR811", [](Session& s) { (void)s.verifyChip(); }, "BOAR:VER?"},
+        ReplayCase{"Frame", "ZR810",
+                   [](Session& s) {
+                     (void)s.writeFrame({{3, 0x8000}, {7, 0x1000}});
+                   },
+                   "FRAM:CODE (@3,7),#H8000,#H1000"}),
     [](const testing::TestParamInfo<ReplayCase>& row) { return std::string(row.param.name); });
+
+// Every channel register of the table, written and read back on channel 5 of an 8-channel model
+// (record 9), under the input register route that the register's own word needs.
+TEST(ActionCommand, EveryChannelRegisterReplays) {
+  for (const ChannelRegisterRow& row : kChannelRegisters) {
+    SCOPED_TRACE(std::string(row.mnemonic));
+    const auto routed = [&row](Session& s) {
+      if (row.recomputes == RecomputedInput::B) s.chooseInputRegister(true);
+    };
+    const std::string name = "DAC5:" + std::string(row.mnemonic);
+    ExpectReplays(
+        "ZR812", [&](Session& s) { (void)s.writeRegister(9, row.reg, 0x1234); }, name + " #H1234");
+    ExpectReplays(
+        "ZR812", [&](Session& s) { (void)s.readRegister(row.readback, 9); }, name + ":READ?");
+    // The word the register's write sends, loaded as it stands, lands in that register.
+    SessionBench written("ZR812");
+    SessionBench loaded("ZR812");
+    routed(written.session);
+    routed(loaded.session);
+    ASSERT_FALSE(written.session.writeRegister(9, row.reg, 0x1234));
+    ASSERT_FALSE(loaded.session.directLoad(written.session.lastWord()));
+    EXPECT_EQ(RegisterValue(loaded.record(9), row.reg), 0x1234);
+    EXPECT_EQ(loaded.record(9).X2A, written.record(9).X2A);
+    EXPECT_EQ(loaded.record(9).X2B, written.record(9).X2B);
+  }
+}
 
 TEST(ActionCommand, WhatNoCommandRepeatsHasNone) {
   SessionBench bench;

@@ -297,6 +297,24 @@ INSTANTIATE_TEST_SUITE_P(
                 "channels[1].x1a: given twice in one object (again on line 3)"}),
     CaseName());
 
+// Each channel register is read from its own key of the file, and written back there.
+TEST(SetupFile, ChannelRegistersKeepTheirKeys) {
+  const QByteArray file = Edited("ZR810", [](QJsonObject& r) {
+    for (const auto& [key, value] :
+         {std::pair{"x1a", 100}, std::pair{"x1b", 200}, std::pair{"m", 0xFFFF},
+          std::pair{"c", 0x8001}, std::pair{"x2a", 101}, std::pair{"x2b", 201},
+          std::pair{"dacRegister", 101}}) {
+      EditChannel(r, 0, key, value);
+    }
+  });
+  const SetupRead read = ReadSetup(file);
+  ASSERT_TRUE(read.setup) << read.error.toStdString();
+  const SavedChannel& ch = read.setup->channels.at(0);
+  EXPECT_EQ(std::vector<int32_t>({ch.x1a, ch.x1b, ch.m, ch.c}),
+            std::vector<int32_t>({100, 200, 0xFFFF, 0x8001}));
+  EXPECT_EQ(WriteSetup(*read.setup), file);
+}
+
 // The references at both ends of their range load; a key name in a value or in two objects is no
 // key given twice.
 TEST(SetupFile, ReferencesAtTheEndsOfTheirRangeAndRepeatedNamesElsewhereLoad) {
