@@ -153,7 +153,7 @@ class Session {
   // when the board answered. Neither the register model nor the last word shown changes.
   std::optional<std::string> selfTest();
   // Whether the last connection sequence loaded a board's firmware.
-  bool boardLoaded() const { return link_.DownloadStatus == 0; }
+  bool boardLoaded() const { return link_.lastLoad().loaded(); }
 
   // ---- channel names and output limits (session_limits.cpp)
   // Every action that would move a limited channel's output out of its range is refused before
