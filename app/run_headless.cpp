@@ -36,11 +36,9 @@ int RunHeadless(const Options& options, const char* programPath,
     return kBadStartExitCode;
   }
 
-  // As the window starts: the model, its defaults, the reset state, then the board connection.
+  // The model, then the start-up the window runs too.
   session.chooseModel(PartCatalogue().at(static_cast<std::size_t>(*options.model)));
-  session.UpdateOffset();
-  session.ResetChannels();
-  session.LoadUSB([](const std::string& text, const std::string& title) {
+  session.start([](const std::string& text, const std::string& title) {
     std::fprintf(stderr, "dac-eval: %s (%s)\n", text.c_str(), title.c_str());
   });
   if (setup) {

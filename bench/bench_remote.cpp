@@ -168,9 +168,7 @@ struct Program {
 
   Program() {
     session.chooseModel(PartCatalogue()[kZR810]);
-    session.UpdateOffset();
-    session.ResetChannels();
-    session.LoadUSB({});
+    session.start({});
     QString error;
     if (server.listen(QHostAddress::LocalHost, 0, error))
       port = server.address().section(':', -1).toUShort();

@@ -3,13 +3,12 @@
 #include <string>
 
 #include "command_word.h"
+#include "entry_code.h"
 #include "hex_text.h"
 #include "session.h"
 #include "voltage_code.h"
 
 namespace {
-
-constexpr int16_t kChannelCodeBits = 16;
 
 int32_t ModeOf(ChannelRegister reg) {
   switch (reg) {
@@ -144,18 +143,24 @@ Refused Session::pulseLdac() {
   return std::nullopt;
 }
 
+Session::VoltagePreview Session::previewVoltage(int dac, double volts) const {
+  const VoltageSolution solution =
+      CodeForVoltage(chip_, static_cast<int16_t>(dac), references_, volts);
+  if (!solution.found)
+    return {std::nullopt, Refusal{Refusal::Kind::OutOfRange, solution.miss.reason, ""}};
+  const bool fromB = chip_.DACs.at(static_cast<size_t>(dac)).ABsel() != 0;
+  return {VoltageWrite{fromB ? ChannelRegister::X1B : ChannelRegister::X1A, solution.found->code,
+                       solution.found->volts},
+          std::nullopt};
+}
+
 Refused Session::writeVoltage(int dac, double volts) {
   const ActionScope action(
       *this, {.kind = OperatorAction::Kind::WriteVoltage, .dac = dac, .volts = volts});
-  const VoltageSolution solution =
-      CodeForVoltage(chip_, static_cast<int16_t>(dac), references_, volts);
-  if (!solution.found) {
-    return action.outcome(Refusal{Refusal::Kind::OutOfRange, solution.miss.reason, ""});
-  }
-  const bool fromB = chip_.DACs.at(static_cast<size_t>(dac)).ABsel() != 0;
-  const ChannelRegister reg = fromB ? ChannelRegister::X1B : ChannelRegister::X1A;
-  const int32_t code = solution.found->code;
-  if (Refused refused = checkLimits([&] { storeRegister(dac, reg, code); }))
+  const VoltagePreview preview = previewVoltage(dac, volts);
+  if (!preview.write) return action.outcome(preview.refused);
+  const VoltageWrite& write = *preview.write;
+  if (Refused refused = checkLimits([&] { storeRegister(dac, write.reg, write.code); }))
     return action.outcome(refused);
-  return action.outcome(storeAndSend(dac, reg, code, {}));
+  return action.outcome(storeAndSend(dac, write.reg, write.code, {}));
 }

@@ -39,8 +39,6 @@ class frmMain : public QMainWindow, private SessionListener {
   // for the model, the reset, the board connection.
   void Form_Load(std::optional<int> preselected = std::nullopt);
   void SSTab1_Click(int previousTab);
-  void UpdateOffset();
-  void LoadUSB();
   void ShowRegistersOf(int index);  // the seven register displays from one record
   void refreshOutputVoltages();
   void showOutputChart();  // frm_main_channels.cpp: made on first showing, below the labels
@@ -55,8 +53,7 @@ class frmMain : public QMainWindow, private SessionListener {
   void DACoptMux2_Click(int index);
   void optAB_Click(int index);
 
-  // ---- entry boxes and the entry check (frm_main_entry_boxes.cpp) ----
-  bool CheckText(const QString& CheckString, int16_t BitLength);  // true: refused, message shown
+  // ---- entry boxes (frm_main_entry_boxes.cpp) ----
   void txtInput_KeyPress(int index, int keyCode);
   void txtInput_LostFocus(int index);
   void InputSel_Click(int index);
@@ -192,6 +189,8 @@ class frmMain : public QMainWindow, private SessionListener {
   // While a sequence plays, the chip controls are locked as under a remote lock, Stop excepted.
   void sequenceChanged() override;
 
+  // Start-up: the model's controls, before the board is connected (frm_main_startup.cpp).
+  void showModelControls();
   // "X >>" (no register: the present route), "M >>", "C >>" from the active entry box.
   void writeRegisterFromEntry(std::optional<ChannelRegister> reg, const QString& button);
 

@@ -1,5 +1,4 @@
-// The scratch pad of hexadecimal entry boxes on the "Main DACs" tab, and the entry check that
-// every write passes first.
+// The scratch pad of hexadecimal entry boxes on the "Main DACs" tab.
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -8,14 +7,6 @@
 #include "hex_text.h"
 #include "key_code.h"
 #include "suppress_events.h"
-
-bool frmMain::CheckText(const QString& CheckString, int16_t BitLength) {
-  const CheckVerdict verdict = ::CheckText(CheckString.toStdString(), BitLength);
-  if (!verdict.refused()) return false;
-  services_.message({QString::fromStdString(verdict.text), QString::fromStdString(verdict.title),
-                     MessageIcon::Exclamation});
-  return true;
-}
 
 void frmMain::txtInput_LostFocus(int index) {
   QLineEdit* box = tab0.txtInput.at(static_cast<size_t>(index));

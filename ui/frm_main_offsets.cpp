@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "entry_code.h"
 #include "event_hook.h"
 #include "frm_main.h"
 #include "hex_text.h"
@@ -17,8 +18,9 @@
 // Offset DAC codes are 14 bits on every model.
 void frmMain::cmdOFFSET_Click(int index) {
   const QString text = tab1.txtOffsetValue.at(static_cast<size_t>(index))->text();
-  if (CheckText(text, 14)) return;
-  const int32_t code = HexTextToNumber(text.toStdString()).value_or(0);
+  const EntryCode entry = OffsetCodeOfText(text.toStdString());
+  if (entry.refused) return showRefusal(entry.refused);
+  const int32_t code = entry.code;
   const WindowAction action(*this, tab1.cmdOFFSET.at(static_cast<size_t>(index))->text());
   showRefusal(session_.writeOffsetDac(index, code));
 }

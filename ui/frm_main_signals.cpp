@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app_title.h"
+#include "entry_code.h"
 #include "event_hook.h"
 #include "frm_main.h"
 #include "hex_text.h"
@@ -83,11 +84,10 @@ void frmMain::txtDirectLoad_LostFocus(int index) {
 // display follows, since no other box holds what it wrote.
 void frmMain::cmdDirectLoad_Click() {
   const QString text = tab2.txtDirectLoad.at(static_cast<size_t>(DirectLoadIndex))->text();
-  if (CheckText(text, 24)) return;
-  const std::optional<int32_t> word = HexTextToNumber(text.toStdString());
-  if (!word) return;
+  const EntryCode entry = WordOfText(text.toStdString());
+  if (entry.refused) return showRefusal(entry.refused);
   const WindowAction action(*this, tab2.cmdDirectLoad->text(), WindowAction::Displays::Follow);
-  showRefusal(session_.directLoad(*word));
+  showRefusal(session_.directLoad(entry.code));
 }
 
 void frmMain::wireSignals() {

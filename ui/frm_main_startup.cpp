@@ -37,11 +37,15 @@ void frmMain::Form_Load(std::optional<int> preselected) {
     services_.runModal(chooser);
   }
   setWindowTitle(windowCaption(chip()));
-  UpdateOffset();
   win.SSTab1->setCurrentIndex(0);
   TextSelIndex = 0;
-  session_.ResetChannels();
+  const WindowAction action(*this, QStringLiteral("start-up"));
+  session_.start(failedLoadBox(), [this] { showModelControls(); });
+}
 
+// The model's own controls and the registers of record 0, once the session has the model's
+// defaults and power-on records; shown before the board is connected.
+void frmMain::showModelControls() {
   const PartInfo* part = chip().part();
   if (part != nullptr && part->monitorEntries > 0) {
     tab1.fraMonControls->show();
@@ -61,24 +65,12 @@ void frmMain::Form_Load(std::optional<int> preselected) {
       tab3.lblvout[static_cast<std::size_t>(i)]->hide();
     }
   }
-
-  LoadUSB();
 }
 
 void frmMain::SSTab1_Click(int) {
   if (win.SSTab1->currentIndex() != kOutputVoltagesTab) return;
   refreshOutputVoltages();
   showOutputChart();
-}
-
-// The session puts the defaults in place; defaultsApplied() shows them.
-void frmMain::UpdateOffset() {
-  session_.UpdateOffset();
-}
-
-void frmMain::LoadUSB() {
-  const WindowAction action(*this, QStringLiteral("start-up"));
-  session_.LoadUSB(failedLoadBox());
 }
 
 void frmMain::ShowRegistersOf(int index) {
