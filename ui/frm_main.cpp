@@ -8,8 +8,8 @@
 #include "request_log_pane.h"
 #include "sequence_pane.h"
 
-frmMain::frmMain(Session& session, WindowServices& services, QWidget* parent)
-    : QMainWindow(parent), session_(session), services_(services) {
+frmMain::frmMain(Session& session, const RequestLog& log, WindowServices& services, QWidget* parent)
+    : QMainWindow(parent), session_(session), services_(services), requestLog_(log) {
   services_.setGate(&session_.gate());
   buildMenus();
   buildWindowControls();

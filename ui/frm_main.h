@@ -31,7 +31,9 @@ class frmMain : public QMainWindow, private SessionListener {
 
  public:
   // The window creates all its controls; nothing runs until Form_Load.
-  frmMain(Session& session, WindowServices& services, QWidget* parent = nullptr);
+  // `log`: the program's request log, which the Request Log pane shows; it outlives the window.
+  frmMain(Session& session, const RequestLog& log, WindowServices& services,
+          QWidget* parent = nullptr);
   ~frmMain() override;
 
   // ---- start-up, re-initialisation, tabs, closing (frm_main_startup.cpp) ----
@@ -108,7 +110,7 @@ class frmMain : public QMainWindow, private SessionListener {
 
   // ---- state, read by tests ----
   Session& session() { return session_; }
-  const RequestLog& requestLog() const { return *requestLog_; }
+  const RequestLog& requestLog() const { return requestLog_; }
   const ChipModel& chip() const { return session_.chip(); }
   ChipModel& chipModel() { return session_.chipModel(); }
   WindowServices& services() { return services_; }
@@ -202,7 +204,7 @@ class frmMain : public QMainWindow, private SessionListener {
 
   Session& session_;
   WindowServices& services_;
-  std::unique_ptr<RequestLog> requestLog_;
+  const RequestLog& requestLog_;
   // While a handler of the window runs: changes then are the window's own (its boxes already
   // hold what the operator typed), and a register label shows the text as typed.
   int acting_ = 0;
