@@ -156,6 +156,8 @@ class Parser {
       o.setupFile = valueOf(name, inlineValue);
     } else if (name == "--firmware") {
       o.firmwareFile = valueOf(name, inlineValue);
+    } else if (name == "--log") {
+      o.logFile = valueOf(name, inlineValue);
     } else if (name == "--board") {
       const auto value = valueOf(name, inlineValue);
       if (!value) return;
@@ -224,5 +226,7 @@ std::string UsageText() {
          "  --firmware FILE      the board's firmware image for this run (otherwise looked for\n"
          "                       next to the program, in $XDG_DATA_HOME/dac-eval/, then in\n"
          "                       dac-eval/ under each folder of $XDG_DATA_DIRS)\n"
+         "  --log FILE           the request log written to FILE as CSV while the program runs\n"
+         "                       (the columns of the log's CSV export), flushed every second\n"
          "  --help               this text\n";
 }

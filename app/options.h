@@ -24,6 +24,8 @@ struct Options {
   std::optional<std::string> setupFile;  // --setup FILE, restored once start-up is done
   // --firmware FILE: the board's firmware image for this run.
   std::optional<std::string> firmwareFile;
+  // --log FILE: the request log written to FILE as CSV while the program runs.
+  std::optional<std::string> logFile;
   bool help = false;
   std::vector<std::string> toolkitArgs;  // for the window system
 };

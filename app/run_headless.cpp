@@ -1,5 +1,5 @@
 // The program without a window: the session on its board link, started as the window starts it,
-// and the SCPI server. No display is needed.
+// its request log, and the SCPI server. No display is needed.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,6 +8,7 @@
 
 #include "catalogue.h"
 #include "event_loop_timer.h"
+#include "log_file_flush.h"
 #include "program_core.h"
 #include "quit_on_signal.h"
 #include "remote_start.h"
@@ -26,6 +27,11 @@ int RunHeadless(const Options& options, const char* programPath,
   ProgramCore core(options,
                    QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString());
   Session& session = core.session;
+  std::string logError;
+  if (!core.startLogFile(options, logError)) {
+    std::fprintf(stderr, "dac-eval: %s\n", logError.c_str());
+    return kBadStartExitCode;
+  }
   EventLoopTimer sequenceTimer;
   session.sequencer().setTimer(&sequenceTimer);
   QString reason;
@@ -36,11 +42,9 @@ int RunHeadless(const Options& options, const char* programPath,
     return kBadStartExitCode;
   }
 
-  // As the window starts: the model, its defaults, the reset state, then the board connection.
+  // The model, then the start-up the window runs too.
   session.chooseModel(PartCatalogue().at(static_cast<std::size_t>(*options.model)));
-  session.UpdateOffset();
-  session.ResetChannels();
-  session.LoadUSB([](const std::string& text, const std::string& title) {
+  session.start([](const std::string& text, const std::string& title) {
     std::fprintf(stderr, "dac-eval: %s (%s)\n", text.c_str(), title.c_str());
   });
   if (setup) {
@@ -50,5 +54,6 @@ int RunHeadless(const Options& options, const char* programPath,
     }
   }
   ProbeSilentBoardEverySecond(session, app);
+  if (core.logFile) FlushLogFileEverySecond(*core.logFile, app);
   return QCoreApplication::exec();
 }

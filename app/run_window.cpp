@@ -10,6 +10,7 @@
 
 #include "event_loop_timer.h"
 #include "frm_main.h"
+#include "log_file_flush.h"
 #include "program_core.h"
 #include "remote_start.h"
 #include "run_modes.h"
@@ -45,10 +46,15 @@ int RunWindow(const Options& options, const char* programPath,
   ProgramCore core(options,
                    QDir::toNativeSeparators(QApplication::applicationDirPath()).toStdString());
   Session& session = core.session;
+  std::string logError;
+  if (!core.startLogFile(options, logError)) {
+    std::fprintf(stderr, "dac-eval: %s\n", logError.c_str());
+    return kBadStartExitCode;
+  }
   EventLoopTimer sequenceTimer;
   session.sequencer().setTimer(&sequenceTimer);
   DesktopServices services;
-  frmMain window(session, services);
+  frmMain window(session, core.log, services);
 
   // Listening comes first, so that a port in use ends the program before any window appears.
   std::unique_ptr<ScpiServer> server;
@@ -64,6 +70,7 @@ int RunWindow(const Options& options, const char* programPath,
   if (setup) window.restoreSetup(*setup, QStringLiteral("--setup"));
   window.show();
   ProbeSilentBoardEverySecond(session, window);
+  if (core.logFile) FlushLogFileEverySecond(*core.logFile, window);
   if (server) {
     window.showStatus(RemoteStatus(*server));
     QObject::connect(server.get(), &ScpiServer::clientsChanged, &window,

@@ -52,8 +52,9 @@ struct Bench {
   TimestampingDriver driver{board};
   BoardLink link{driver};
   Session session{link, "/nonexistent"};
+  RequestLog log{session};
   AutoPartServices services{kPartZR810};
-  frmMain window{session, services};
+  frmMain window{session, log, services};
   QAbstractButton* button = nullptr;
   QLineEdit* entry = nullptr;
 };

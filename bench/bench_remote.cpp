@@ -31,6 +31,7 @@
 #include "auto_part_services.h"
 #include "bench_report.h"
 #include "frm_main.h"
+#include "request_log.h"
 #include "scpi_server.h"
 #include "simulated_board.h"
 
@@ -163,14 +164,13 @@ struct Program {
   SimulatedBoard board;
   BoardLink link{board};
   Session session{link, "/nonexistent"};
+  RequestLog log{session};  // as the program keeps it, with or without the window
   ScpiServer server{session};
   uint16_t port = 0;
 
   Program() {
     session.chooseModel(PartCatalogue()[kZR810]);
-    session.UpdateOffset();
-    session.ResetChannels();
-    session.LoadUSB({});
+    session.start({});
     QString error;
     if (server.listen(QHostAddress::LocalHost, 0, error))
       port = server.address().section(':', -1).toUShort();
@@ -202,7 +202,7 @@ int main(int argc, char* argv[]) {
   // The same program with its window shown: every word also reaches the window's displays.
   Program windowed;
   AutoPartServices services(kZR810);
-  frmMain window(windowed.session, services);
+  frmMain window(windowed.session, windowed.log, services);
   window.Form_Load(kZR810);
   window.show();
   QApplication::processEvents();

@@ -43,9 +43,7 @@ constexpr double kDwellSeconds = 0.001;
 struct Bench {
   Bench(VendorDriver& driver, const std::string& folder) : link(driver), session(link, folder) {
     session.chooseModel(PartCatalogue()[4]);  // 40 channels
-    session.UpdateOffset();
-    session.ResetChannels();
-    session.LoadUSB({});
+    session.start({});
     session.sequencer().setTimer(&timer);
   }
   BoardLink link;

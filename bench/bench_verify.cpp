@@ -58,9 +58,9 @@ void Prepare(Session& session, const PartInfo& part) {
 bool LinkRequests(BoardLink& link, const std::vector<int32_t>& selects) {
   for (const int32_t word : selects) {
     link.SPIwrite(word);
-    if (link.BoardStatus != 0) return false;
+    if (link.status() != 0) return false;
     (void)link.SPIread();
-    if (link.BoardStatus != 0) return false;
+    if (link.status() != 0) return false;
   }
   return true;
 }
@@ -92,7 +92,7 @@ Figures Measure(VendorDriver& driver, int32_t handle, int rounds,
                 const std::function<void()>& betweenRounds) {
   const PartInfo& part = *FindPart(kModel);
   BoardLink link(driver);
-  link.BoardHandle = handle;
+  link.useConnectedBoard(handle);
   Session session(link, "/nonexistent");
   Prepare(session, part);
   std::vector<int32_t> selects;

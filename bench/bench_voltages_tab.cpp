@@ -19,6 +19,7 @@
 #include "bench_report.h"
 #include "board_link.h"
 #include "frm_main.h"
+#include "request_log.h"
 #include "simulated_board.h"
 
 namespace {
@@ -35,8 +36,9 @@ struct Bench {
   SimulatedBoard board;
   BoardLink link{board};
   Session session{link, "/nonexistent"};
+  RequestLog log{session};
   AutoPartServices services{kPartZR820};
-  frmMain window{session, services};
+  frmMain window{session, log, services};
 };
 
 // One timed selection of tab `tab` from tab 0, in milliseconds; negative when the output voltages

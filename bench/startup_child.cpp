@@ -13,6 +13,7 @@
 #include "bench_report.h"
 #include "board_link.h"
 #include "frm_main.h"
+#include "request_log.h"
 #include "simulated_board.h"
 
 namespace {
@@ -72,8 +73,9 @@ int RunMainWindow(Clock::time_point entry) {
   SimulatedBoard board;
   BoardLink link(board);
   Session session(link, QApplication::applicationDirPath().toStdString());
+  RequestLog log(session);
   AutoPartServices services(kPartZR810);
-  frmMain window(session, services);
+  frmMain window(session, log, services);
   window.Form_Load();
   return ShowAndWait(window, entry);
 }

@@ -14,51 +14,52 @@ BoardLink::BoardLink(VendorDriver& driver) : driver_(&driver) {}
 
 void BoardLink::setDriver(VendorDriver& driver) {
   driver_ = &driver;
-  BoardHandle = 0;
-  BoardStatus = 0;
+  handle_ = 0;
+  status_ = 0;
 }
 
-void BoardLink::LoadUSB(const std::string& PartName, const std::string& exeFolder,
-                        const FailedLoadReport& report) {
-  BoardList.fill(0);
+LoadResult BoardLink::LoadUSB(const std::string& PartName, const std::string& exeFolder,
+                              const FailedLoadReport& report) {
+  std::array<uint8_t, kBoardListLength> boardList{};
   int32_t count = 0;
-  BoardStatus = driver_->Search_For_Boards(BoardVendorId, BoardProductId, &count, BoardList.data());
-  const int16_t searchStatus = BoardStatus;
+  status_ = driver_->Search_For_Boards(BoardVendorId, BoardProductId, &count, boardList.data());
+  const int16_t searchStatus = status_;
 
   const bool chosenFound = boardChoice_ == 0 || boardChoice_ < count;
   const uint8_t number =
-      chosenFound ? BoardList[static_cast<std::size_t>(boardChoice_)] : kNoBoardNumber;
-  BoardStatus = driver_->Connect(BoardVendorId, BoardProductId, number, &BoardHandle);
-  const int16_t connectStatus = BoardStatus;
+      chosenFound ? boardList[static_cast<std::size_t>(boardChoice_)] : kNoBoardNumber;
+  status_ = driver_->Connect(BoardVendorId, BoardProductId, number, &handle_);
+  const int16_t connectStatus = status_;
 
-  FirmwarePath = firmwareFile_.empty() ? MakeFirmwarePath(exeFolder) : firmwareFile_;
-  const bool pathFits = StringToBytes(FirmwarePath, FirmwarePathBytes);
+  firmwarePath_ = firmwareFile_.empty() ? MakeFirmwarePath(exeFolder) : firmwareFile_;
+  std::array<uint8_t, kFirmwarePathBytes> pathBytes{};
+  const bool pathFits = StringToBytes(firmwarePath_, pathBytes);
 
   // A path the driver cannot take is never handed to it; the refusal is reported like any
   // other failed load.
-  BoardStatus = pathFits ? driver_->Download_Firmware(BoardHandle, FirmwarePathBytes.data())
-                         : kPathRefusedStatus;
-  DownloadStatus = BoardStatus;
+  status_ = pathFits ? driver_->Download_Firmware(handle_, pathBytes.data()) : kPathRefusedStatus;
+  LoadResult result{.handle = handle_, .downloadStatus = status_};
   // Why no board was loaded: the first step that failed says it best (no board found, no
   // permission to open it, then the download itself).
-  LoadFailure = 0;
-  if (DownloadStatus != 0) {
-    for (const int16_t status : {searchStatus, connectStatus, DownloadStatus}) {
+  if (result.downloadStatus != 0) {
+    for (const int16_t status : {searchStatus, connectStatus, result.downloadStatus}) {
       if (status != 0) {
-        LoadFailure = status;
+        result.failure = status;
         break;
       }
     }
   }
 
-  if (BoardStatus != 0 && report)
-    report(kFailedLoadText, PartName + ": " + std::to_string(BoardStatus));
+  if (status_ != 0 && report) report(kFailedLoadText, PartName + ": " + std::to_string(status_));
 
   LineRequest(Request::Start);
+  result.status = status_;
+  lastLoad_ = result;
+  return result;
 }
 
 bool BoardLink::setBoardChoice(int n) {
-  if (n < 0 || n >= static_cast<int>(BoardList.size())) return false;
+  if (n < 0 || n >= static_cast<int>(kBoardListLength)) return false;
   boardChoice_ = n;
   return true;
 }
@@ -67,30 +68,29 @@ void BoardLink::SPIwrite(int32_t word) {
   const int32_t value = word & 0xFFFF;
   const int32_t index = (word & 0xFF0000) / 0x10000;
   uint8_t noData = 0;
-  BoardStatus = driver_->Vendor_Request(BoardHandle, static_cast<uint8_t>(Request::Spi), value,
-                                       index, kDirectionOut, 0, &noData);
-  notifyObserver(
-      {static_cast<uint8_t>(Request::Spi), value, index, kDirectionOut, 0, BoardStatus, {}});
+  status_ = driver_->Vendor_Request(handle_, static_cast<uint8_t>(Request::Spi), value, index,
+                                    kDirectionOut, 0, &noData);
+  notifyObserver({static_cast<uint8_t>(Request::Spi), value, index, kDirectionOut, 0, status_, {}});
 }
 
 int32_t BoardLink::SPIread() {
-  BoardStatus = driver_->Vendor_Request(BoardHandle, static_cast<uint8_t>(Request::Spi), 0, 0,
-                                       kDirectionIn, kReadbackLength, ReadBuffer.data());
+  status_ = driver_->Vendor_Request(handle_, static_cast<uint8_t>(Request::Spi), 0, 0, kDirectionIn,
+                                    kReadbackLength, readBuffer_.data());
   notifyObserver({static_cast<uint8_t>(Request::Spi),
                   0,
                   0,
                   kDirectionIn,
                   kReadbackLength,
-                  BoardStatus,
-                  {ReadBuffer[0], ReadBuffer[1], ReadBuffer[2]}});
-  return ReadBuffer[1] * 256 + ReadBuffer[0];
+                  status_,
+                  {readBuffer_[0], readBuffer_[1], readBuffer_[2]}});
+  return readBuffer_[1] * 256 + readBuffer_[0];
 }
 
 void BoardLink::LineRequest(Request code) {
   uint8_t noData = 0;
-  BoardStatus = driver_->Vendor_Request(BoardHandle, static_cast<uint8_t>(code), 0, 0, kDirectionOut,
-                                       0, &noData);
-  notifyObserver({static_cast<uint8_t>(code), 0, 0, kDirectionOut, 0, BoardStatus, {}});
+  status_ =
+      driver_->Vendor_Request(handle_, static_cast<uint8_t>(code), 0, 0, kDirectionOut, 0, &noData);
+  notifyObserver({static_cast<uint8_t>(code), 0, 0, kDirectionOut, 0, status_, {}});
 }
 
 std::string BoardLink::MakeFirmwarePath(const std::string& exeFolder) {

@@ -12,11 +12,26 @@
 
 inline constexpr const char* kFirmwareFileName = "ZR821SPI.hex";
 inline constexpr std::size_t kFirmwarePathBytes = 513;
+// The list of board numbers a search fills.
+inline constexpr std::size_t kBoardListLength = 128;
 // Status of a download refused because the path does not fit the driver's byte buffer.
 inline constexpr int16_t kPathRefusedStatus = -2;
 // The board number LoadUSB connects with when the chosen board was not found: no board has it,
 // so the download fails and the failed-load message appears.
 inline constexpr uint8_t kNoBoardNumber = 0xFF;
+
+// What one connection sequence came to.
+struct LoadResult {
+  int32_t handle = 0;  // the board handle the connect gave
+  // The status of the start request, the last of the sequence.
+  int16_t status = 0;
+  // The status of the firmware download: 0 when a board is loaded.
+  int16_t downloadStatus = 0;
+  // When the download failed, the status of the first step of the sequence that failed.
+  int16_t failure = 0;
+  bool loaded() const { return downloadStatus == 0; }
+  bool operator==(const LoadResult&) const = default;
+};
 
 // One vendor request as it went to the board, with the status it came back with.
 struct RequestRecord {
@@ -51,11 +66,15 @@ class BoardLink {
   // Every step runs, whatever the ones before it returned. The connect takes list byte
   // BoardChoice() when that many boards were found (choice 0: list byte 0 always), otherwise
   // kNoBoardNumber.
-  void LoadUSB(const std::string& PartName, const std::string& exeFolder,
-               const FailedLoadReport& report);
+  // The result is kept as lastLoad() until the next sequence.
+  LoadResult LoadUSB(const std::string& PartName, const std::string& exeFolder,
+                     const FailedLoadReport& report);
+  const LoadResult& lastLoad() const { return lastLoad_; }
+  // The firmware path the last sequence downloaded from (or refused).
+  const std::string& firmwarePath() const { return firmwarePath_; }
 
   // Which of the boards found LoadUSB takes: 0 the first (the default), N the (N+1)-th. False,
-  // changing nothing, when N is not a position of the board list (0..127).
+  // changing nothing, when N is not a position of the board list (0..kBoardListLength - 1).
   bool setBoardChoice(int n);
   int BoardChoice() const { return boardChoice_; }
 
@@ -65,8 +84,10 @@ class BoardLink {
 
   // One 24-bit word with request DD hex: value = bits 15..0, index = bits 23..16.
   void SPIwrite(int32_t word);
-  // Read back 3 bytes into ReadBuffer; ReadBuffer[1] * 256 + ReadBuffer[0].
+  // Read back 3 bytes into the read buffer; byte 1 * 256 + byte 0.
   int32_t SPIread();
+  // The bytes the readbacks left. Never cleared: without a board a read returns the last reply.
+  const std::array<uint8_t, 21>& readBuffer() const { return readBuffer_; }
   // A data-less request: value 0, index 0, direction 0, length 0, a one-byte buffer holding 0.
   void LineRequest(Request code);
 
@@ -78,17 +99,12 @@ class BoardLink {
   static bool StringToBytes(const std::string& text,
                             std::array<uint8_t, kFirmwarePathBytes>& bytes);
 
-  int32_t BoardHandle = 0;
-  int16_t BoardStatus = 0;
-  // The status of the last firmware download: 0 while a board is loaded.
-  int16_t DownloadStatus = 0;
-  // When the last download failed, the status of the first step of the sequence that failed.
-  int16_t LoadFailure = 0;
-  std::string FirmwarePath;
-  std::array<uint8_t, kFirmwarePathBytes> FirmwarePathBytes{};
-  std::array<uint8_t, 128> BoardList{};
-  // Never cleared: without a board a read returns the last reply.
-  std::array<uint8_t, 21> ReadBuffer{};
+  // The board handle the requests go to, and the status of the last request.
+  int32_t handle() const { return handle_; }
+  int16_t status() const { return status_; }
+  // Requests from now on go to `handle`, a board the caller connected to through the driver
+  // itself (a benchmark that times the requests alone, without a connection sequence).
+  void useConnectedBoard(int32_t handle) { handle_ = handle; }
 
  private:
   void notifyObserver(const RequestRecord& request) const {
@@ -99,4 +115,9 @@ class BoardLink {
   RequestObserver observer_;
   int boardChoice_ = 0;
   std::string firmwareFile_;
+  int32_t handle_ = 0;
+  int16_t status_ = 0;
+  LoadResult lastLoad_;
+  std::string firmwarePath_;
+  std::array<uint8_t, 21> readBuffer_{};
 };

@@ -21,9 +21,7 @@ struct FreshSession {
     link.emplace(*board);
     session.emplace(*link, "/nonexistent");
     session->chooseModel(part);
-    session->UpdateOffset();
-    session->ResetChannels();
-    session->LoadUSB({});
+    session->start({});
     board->clearRequests();
     return *session;
   }

@@ -4,9 +4,6 @@
 
 namespace {
 
-constexpr const char* kHeader =
-    "time,request,value,index,direction,length,status,status text,word,origin,command\r\n";
-
 void AppendRow(std::string& csv, const RequestLog& log, const LogEntry& entry) {
   const auto text = [&](LogColumn column) { return CsvField(ColumnText(log, entry, column)); };
   csv += DateTimeText(entry.time);
@@ -24,6 +21,18 @@ void AppendRow(std::string& csv, const RequestLog& log, const LogEntry& entry) {
 
 }  // namespace
 
+const std::string& CsvHeader() {
+  static const std::string header =
+      "time,request,value,index,direction,length,status,status text,word,origin,command\r\n";
+  return header;
+}
+
+std::string CsvRow(const RequestLog& log, const LogEntry& entry) {
+  std::string row;
+  AppendRow(row, log, entry);
+  return row;
+}
+
 std::string CsvField(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
   std::string quoted = "\"";
@@ -35,7 +44,7 @@ std::string CsvField(const std::string& text) {
 }
 
 std::string LogAsCsv(const RequestLog& log) {
-  std::string csv = kHeader;
+  std::string csv = CsvHeader();
   const Ring<LogEntry>& entries = log.entries();
   for (uint64_t n = entries.begin(); n < entries.end(); ++n) AppendRow(csv, log, entries.at(n));
   return csv;

@@ -12,5 +12,9 @@
 
 std::string LogAsCsv(const RequestLog& log);
 
+// The header row and one entry's row, each with its CRLF, as LogAsCsv writes them.
+const std::string& CsvHeader();
+std::string CsvRow(const RequestLog& log, const LogEntry& entry);
+
 // One field as RFC 4180 writes it.
 std::string CsvField(const std::string& text);

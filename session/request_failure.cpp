@@ -14,8 +14,8 @@ std::string RequestFailureText(const VendorDriver& driver, const RequestRecord& 
 }
 
 std::string NoBoardText(const BoardLink& link) {
-  if (link.DownloadStatus == 0) return {};
-  const std::string why = link.driver().statusText(link.LoadFailure);
+  if (link.lastLoad().loaded()) return {};
+  const std::string why = link.driver().statusText(link.lastLoad().failure);
   if (why.rfind("no board attached", 0) == 0) return "No board attached";
   return "No board attached: " + why;
 }

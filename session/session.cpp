@@ -87,6 +87,14 @@ void Session::LoadUSB(const FailedLoadReport& report) {
   loadUsb(report);
 }
 
+void Session::start(const FailedLoadReport& report, const std::function<void()>& beforeConnect) {
+  UpdateOffset();
+  ResetChannels();
+  if (beforeConnect) beforeConnect();
+  const Origin origin(*this, "start-up");
+  LoadUSB(report);
+}
+
 void Session::loadUsb(const FailedLoadReport& report) {
   link_.LoadUSB(chip_.PartName, exeFolder_, report);
   // The firmware starts with every control line high.

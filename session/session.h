@@ -76,6 +76,11 @@ class Session {
   void Init();
   // The connection sequence; `report` shows the failed-load message.
   void LoadUSB(const FailedLoadReport& report);
+  // Start-up once the model is chosen, for the window and headless runs alike: the model's
+  // defaults, every record at its power-on state, then the connection sequence, named
+  // "start-up". `beforeConnect`, when set, runs just before the connection sequence (the window
+  // shows the model's controls there).
+  void start(const FailedLoadReport& report, const std::function<void()>& beforeConnect = {});
 
   // ---- channel registers and the DAC registers
   // Stores `code` in register `reg` of record `dac`, recomputes the corrected code of the input
@@ -95,6 +100,19 @@ class Session {
   // The code of `dac`'s feeding input register (by ABsel) whose output after the next LDAC lies
   // nearest to `volts`, written as an X write would; refused when no code reaches it.
   Refused writeVoltage(int dac, double volts);
+  // What writeVoltage(dac, volts) would write, worked out on the register model as it is: the
+  // input register, the code and the output after the next LDAC, or why no code reaches it (the
+  // limits are checked only by the write). Changes nothing.
+  struct VoltageWrite {
+    ChannelRegister reg = ChannelRegister::X1A;
+    int32_t code = 0;
+    double volts = 0.0;
+  };
+  struct VoltagePreview {
+    std::optional<VoltageWrite> write;
+    Refused refused;
+  };
+  VoltagePreview previewVoltage(int dac, double volts) const;
 
   // ---- frames: several channels changed together by one LDAC (session_frames.cpp)
   // A channel record and the code for its feeding input register, or the voltage to reach.
@@ -153,7 +171,7 @@ class Session {
   // when the board answered. Neither the register model nor the last word shown changes.
   std::optional<std::string> selfTest();
   // Whether the last connection sequence loaded a board's firmware.
-  bool boardLoaded() const { return link_.DownloadStatus == 0; }
+  bool boardLoaded() const { return link_.lastLoad().loaded(); }
 
   // ---- channel names and output limits (session_limits.cpp)
   // Every action that would move a limited channel's output out of its range is refused before

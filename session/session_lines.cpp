@@ -2,12 +2,9 @@
 // sequences, the direct 24-bit load and the reload of the board.
 
 #include "command_word.h"
+#include "entry_code.h"
 #include "hex_text.h"
 #include "session.h"
-
-namespace {
-constexpr int16_t kWordBits = 24;
-}  // namespace
 
 Refused Session::lineRequest(Request code) {
   const ActionScope action(*this, actions::LineRequest{.line = code});

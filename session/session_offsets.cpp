@@ -1,12 +1,9 @@
 // The offset DACs and the reference voltages of the reference sets.
 
 #include "command_word.h"
+#include "entry_code.h"
 #include "hex_text.h"
 #include "session.h"
-
-namespace {
-constexpr int16_t kOffsetDacBits = 14;  // on every model
-}  // namespace
 
 Refused Session::writeOffsetDac(int k, int64_t code) {
   const ActionScope action(*this, actions::WriteOffsetDac{.k = k, .code = code});

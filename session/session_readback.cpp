@@ -30,9 +30,9 @@ ReadbackResult Session::readBack(ReadbackItem item, int dac) {
 // failed (lastFailure_ says why).
 std::optional<int32_t> Session::readBackCode(ReadbackItem item, int32_t selectWord) {
   SPIout(selectWord);
-  if (link_.BoardStatus != 0) return std::nullopt;
+  if (link_.status() != 0) return std::nullopt;
   const int32_t bits = link_.SPIread();
-  if (link_.BoardStatus != 0) return std::nullopt;
+  if (link_.status() != 0) return std::nullopt;
   return ReadbackCode(item, chip_.PartBits, static_cast<uint16_t>(bits));
 }
 

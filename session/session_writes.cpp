@@ -3,15 +3,10 @@
 #include <string>
 
 #include "command_word.h"
+#include "entry_code.h"
 #include "hex_text.h"
 #include "session.h"
 #include "voltage_code.h"
-
-namespace {
-
-constexpr int16_t kChannelCodeBits = 16;
-
-}  // namespace
 
 Refused Session::checkChannelCode(int64_t code) const {
   const int64_t largest = (int64_t{1} << chip_.PartBits) - 1;
@@ -129,17 +124,23 @@ Refused Session::pulseLdac() {
   return std::nullopt;
 }
 
-Refused Session::writeVoltage(int dac, double volts) {
-  const ActionScope action(*this, actions::WriteVoltage{.dac = dac, .volts = volts});
+Session::VoltagePreview Session::previewVoltage(int dac, double volts) const {
   const VoltageSolution solution =
       CodeForVoltage(chip_, static_cast<int16_t>(dac), references_, volts);
-  if (!solution.found) {
-    return action.outcome(Refusal{Refusal::Kind::OutOfRange, solution.miss.reason, ""});
-  }
+  if (!solution.found)
+    return {std::nullopt, Refusal{Refusal::Kind::OutOfRange, solution.miss.reason, ""}};
   const bool fromB = chip_.DACs.at(static_cast<size_t>(dac)).ABsel() != 0;
-  const ChannelRegister reg = fromB ? ChannelRegister::X1B : ChannelRegister::X1A;
-  const int32_t code = solution.found->code;
-  if (Refused refused = checkLimits([&] { storeRegister(dac, reg, code); }))
+  return {VoltageWrite{fromB ? ChannelRegister::X1B : ChannelRegister::X1A, solution.found->code,
+                       solution.found->volts},
+          std::nullopt};
+}
+
+Refused Session::writeVoltage(int dac, double volts) {
+  const ActionScope action(*this, actions::WriteVoltage{.dac = dac, .volts = volts});
+  const VoltagePreview preview = previewVoltage(dac, volts);
+  if (!preview.write) return action.outcome(preview.refused);
+  const VoltageWrite& write = *preview.write;
+  if (Refused refused = checkLimits([&] { storeRegister(dac, write.reg, write.code); }))
     return action.outcome(refused);
-  return action.outcome(storeAndSend(dac, reg, code, {}));
+  return action.outcome(storeAndSend(dac, write.reg, write.code, {}));
 }

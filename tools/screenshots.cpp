@@ -20,6 +20,7 @@
 #include "catalogue.h"
 #include "frm_main.h"
 #include "picture_box.h"
+#include "request_log.h"
 #include "request_log_pane.h"
 #include "simulated_board.h"
 #include "window_services.h"
@@ -84,8 +85,9 @@ int main(int argc, char* argv[]) {
   SimulatedBoard board;
   BoardLink link(board);
   Session session(link, QApplication::applicationDirPath().toStdString());
+  RequestLog log(session);
   AutoServices services(part, folder);
-  frmMain window(session, services);
+  frmMain window(session, log, services);
   window.Form_Load();
   window.show();
 

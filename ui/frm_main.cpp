@@ -12,8 +12,12 @@
 #include "signals_view.h"
 #include "voltages_view.h"
 
-frmMain::frmMain(Session& session, WindowServices& services, QWidget* parent)
-    : QMainWindow(parent), session_(session), services_(services), context_(session, services) {
+frmMain::frmMain(Session& session, const RequestLog& log, WindowServices& services, QWidget* parent)
+    : QMainWindow(parent),
+      session_(session),
+      services_(services),
+      context_(session, services),
+      requestLog_(log) {
   services_.setGate(&session_.gate());
   buildMenus();
   buildWindowControls();

@@ -34,7 +34,9 @@ class frmMain : public QMainWindow, private SessionListener {
 
  public:
   // The window creates all its controls; nothing runs until Form_Load.
-  frmMain(Session& session, WindowServices& services, QWidget* parent = nullptr);
+  // `log`: the program's request log, which the Request Log pane shows; it outlives the window.
+  frmMain(Session& session, const RequestLog& log, WindowServices& services,
+          QWidget* parent = nullptr);
   ~frmMain() override;
 
   // The model choice (the part chooser, or `preselected` catalogue row without it), the layout
@@ -45,7 +47,7 @@ class frmMain : public QMainWindow, private SessionListener {
   void restoreSetup(const SavedSetup& setup, const QString& origin);
   // A second line of the status bar, e.g. where remote control listens.
   void showStatus(const QString& text);
-  const RequestLog& requestLog() const { return *requestLog_; }
+  const RequestLog& requestLog() const { return requestLog_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;  // Form_Unload: closes every other open window
@@ -81,8 +83,8 @@ class frmMain : public QMainWindow, private SessionListener {
 
   // Start-up (frm_main_startup.cpp).
   void SSTab1_Click(int previousTab);
-  void UpdateOffset();
-  void LoadUSB();
+  // The model's controls, shown before the board is connected.
+  void showModelControls();
   void applySetup(int catalogueIndex);  // frm_main_setups.cpp: the setup of catalogue row
 
   // Session events (frm_main_session_events.cpp): the status bar and the output word.
@@ -104,7 +106,7 @@ class frmMain : public QMainWindow, private SessionListener {
   Session& session_;
   WindowServices& services_;
   WindowContext context_;
-  std::unique_ptr<RequestLog> requestLog_;
+  const RequestLog& requestLog_;
 
   MenuControls menus;
   WindowControls win;

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "entry_code.h"
 #include "event_hook.h"
 #include "hex_text.h"
 #include "offset_view.h"
@@ -12,8 +13,9 @@
 // Offset DAC codes are 14 bits on every model.
 void OffsetView::cmdOFFSET_Click(int index) {
   const QString text = tab1.txtOffsetValue.at(static_cast<size_t>(index))->text();
-  if (context_.CheckText(text, 14)) return;
-  const int32_t code = HexTextToNumber(text.toStdString()).value_or(0);
+  const EntryCode entry = OffsetCodeOfText(text.toStdString());
+  if (entry.refused) return context_.showRefusal(entry.refused);
+  const int32_t code = entry.code;
   const WindowAction action(context_, tab1.cmdOFFSET.at(static_cast<size_t>(index))->text());
   context_.showRefusal(session_.writeOffsetDac(index, code));
 }

@@ -1,6 +1,6 @@
 // View > Request Log: the pane of every request sent, docked under the window and hidden at
-// start, so that the window opens as it always has. The log itself runs from the window's
-// construction, pane shown or not.
+// start, so that the window opens as it always has. The log itself is the program's, running
+// from before the window, pane shown or not.
 
 #include <QAction>
 
@@ -9,8 +9,7 @@
 #include "request_log_pane.h"
 
 void frmMain::buildRequestLog() {
-  requestLog_ = std::make_unique<RequestLog>(session_);
-  requestLogPane = new RequestLogPane(*requestLog_, services_, this);
+  requestLogPane = new RequestLogPane(requestLog_, services_, this);
   addDockWidget(Qt::BottomDockWidgetArea, requestLogPane);
   requestLogPane->hide();
 }

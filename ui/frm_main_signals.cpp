@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 
+#include "entry_code.h"
 #include "event_hook.h"
 #include "hex_text.h"
 #include "signals_view.h"
@@ -53,11 +54,10 @@ void SignalsView::txtDirectLoad_LostFocus(int index) {
 // display follows, since no other box holds what it wrote.
 void SignalsView::cmdDirectLoad_Click() {
   const QString text = tab2.txtDirectLoad.at(static_cast<size_t>(DirectLoadIndex))->text();
-  if (context_.CheckText(text, 24)) return;
-  const std::optional<int32_t> word = HexTextToNumber(text.toStdString());
-  if (!word) return;
+  const EntryCode entry = WordOfText(text.toStdString());
+  if (entry.refused) return context_.showRefusal(entry.refused);
   const WindowAction action(context_, tab2.cmdDirectLoad->text(), WindowAction::Displays::Follow);
-  context_.showRefusal(session_.directLoad(*word));
+  context_.showRefusal(session_.directLoad(entry.code));
 }
 
 void SignalsView::wireSignals() {

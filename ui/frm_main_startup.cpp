@@ -28,11 +28,15 @@ void frmMain::Form_Load(std::optional<int> preselected) {
     services_.runModal(chooser);
   }
   setWindowTitle(windowCaption(chip()));
-  UpdateOffset();
   win.SSTab1->setCurrentIndex(0);
   mainDacs_->clearActiveEntry();
-  session_.ResetChannels();
+  const WindowAction action(context_, QStringLiteral("start-up"));
+  session_.start(context_.failedLoadBox(), [this] { showModelControls(); });
+}
 
+// The model's own controls and the registers of record 0, once the session has the model's
+// defaults and power-on records; shown before the board is connected.
+void frmMain::showModelControls() {
   const PartInfo* part = chip().part();
   if (part != nullptr && part->monitorEntries > 0) {
     offsets_->showMonitorControls(part->monitorEntries);
@@ -42,23 +46,11 @@ void frmMain::Form_Load(std::optional<int> preselected) {
   mainDacs_->ShowRegistersOf(0);
 
   if (part != nullptr) voltages_->hideUnusedLabels(part->outputLabels);
-
-  LoadUSB();
 }
 
 void frmMain::SSTab1_Click(int) {
   if (win.SSTab1->currentIndex() != kOutputVoltagesTab) return;
   voltages_->SSTab1_Click();
-}
-
-// The session puts the defaults in place; defaultsApplied() shows them.
-void frmMain::UpdateOffset() {
-  session_.UpdateOffset();
-}
-
-void frmMain::LoadUSB() {
-  const WindowAction action(context_, QStringLiteral("start-up"));
-  session_.LoadUSB(context_.failedLoadBox());
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

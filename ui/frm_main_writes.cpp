@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "entry_code.h"
 #include "hex_text.h"
 #include "key_code.h"
 #include "main_dacs_view.h"
@@ -23,13 +24,14 @@ QString DisplayForm(const QString& text) {
 
 }  // namespace
 
-// The active entry box's text, checked for a 16-bit register; the session checks it against the
-// model's resolution and shows the write.
+// The active entry box's text, read by the session as a 16-bit code; the session checks it
+// against the model's resolution and shows the write.
 void MainDacsView::writeRegisterFromEntry(std::optional<ChannelRegister> reg,
                                           const QString& button) {
   const QString text = tab0.txtInput.at(static_cast<size_t>(TextSelIndex))->text();
-  if (context_.CheckText(text, 16)) return;
-  const int32_t code = HexTextToNumber(text.toStdString()).value_or(0);
+  const EntryCode entry = ChannelCodeOfText(text.toStdString());
+  if (entry.refused) return context_.showRefusal(entry.refused);
+  const int32_t code = entry.code;
   const WindowAction action(context_, button, DisplayForm(text));
   const Refused refused =
       reg ? session_.writeRegister(context_.selectedDac(), *reg, code, context_.yieldToEvents())

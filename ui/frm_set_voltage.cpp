@@ -12,7 +12,6 @@
 #include "reference_text.h"
 #include "session.h"
 #include "transfer_function.h"
-#include "voltage_code.h"
 
 frmSetVoltage::frmSetVoltage(const Session& session, int selectedDac, QWidget* parent)
     : QDialog(parent), session_(session) {
@@ -56,7 +55,7 @@ std::optional<double> frmSetVoltage::volts() const {
   return ParseReferenceVoltage(txtVolts->text().toStdString());
 }
 
-// What OK would write, worked out as the session will work it out.
+// What OK would write, as the session works it out.
 void frmSetVoltage::preview() {
   QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
   const std::optional<double> wanted = volts();
@@ -67,19 +66,17 @@ void frmSetVoltage::preview() {
     ok->setEnabled(false);
     return;
   }
-  const int dac = channelRecord();
-  const VoltageSolution solution =
-      CodeForVoltage(session_.chip(), static_cast<int16_t>(dac), session_.references(), *wanted);
-  ok->setEnabled(solution.found.has_value());
-  if (!solution.found) {
+  const Session::VoltagePreview preview = session_.previewVoltage(channelRecord(), *wanted);
+  ok->setEnabled(preview.write.has_value());
+  if (!preview.write) {
     lblCode->setText(QStringLiteral("-"));
-    lblResult->setText(QString::fromStdString(solution.miss.reason));
+    lblResult->setText(QString::fromStdString(preview.refused->text));
     return;
   }
-  const bool fromB = session_.chip().DACs.at(static_cast<size_t>(dac)).ABsel() != 0;
+  const bool fromB = preview.write->reg == ChannelRegister::X1B;
   lblCode->setText(QStringLiteral("%1 hex into X1%2")
-                       .arg(QString::fromStdString(RegisterText(solution.found->code)))
+                       .arg(QString::fromStdString(RegisterText(preview.write->code)))
                        .arg(fromB ? QLatin1Char('B') : QLatin1Char('A')));
   lblResult->setText(QStringLiteral("%1 V after the next LDAC")
-                         .arg(QString::fromStdString(FormatVoltage(solution.found->volts))));
+                         .arg(QString::fromStdString(FormatVoltage(preview.write->volts))));
 }

@@ -5,7 +5,6 @@
 #include "window_context.h"
 
 #include "app_title.h"
-#include "hex_text.h"
 
 void WindowContext::showRefusal(const Refused& refused) const {
   if (!refused) return;
@@ -23,12 +22,4 @@ Session::FailedLoadReport WindowContext::failedLoadBox() const {
     services_.message(
         {QString::fromStdString(text), QString::fromStdString(title), MessageIcon::Exclamation});
   };
-}
-
-bool WindowContext::CheckText(const QString& CheckString, int16_t BitLength) const {
-  const CheckVerdict verdict = ::CheckText(CheckString.toStdString(), BitLength);
-  if (!verdict.refused()) return false;
-  services_.message({QString::fromStdString(verdict.text), QString::fromStdString(verdict.title),
-                     MessageIcon::Exclamation});
-  return true;
 }

@@ -33,7 +33,6 @@ class WindowContext {
   // The yield to pending window events that a write takes before its word goes out.
   Session::Yield yieldToEvents() const;
   Session::FailedLoadReport failedLoadBox() const;  // "No Evaluation Board Found" as a message box
-  bool CheckText(const QString& CheckString, int16_t BitLength) const;  // true: refused, shown
 
   // While a handler of the window runs: changes then are the window's own (its boxes already
   // hold what the operator typed), and a register label shows the text as typed.

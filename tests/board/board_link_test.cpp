@@ -34,10 +34,9 @@ struct ReportLog {
 TEST(LoadUSB, SearchesConnectsDownloadsAndStartsInOrder) {
   FakeDriver driver;
   BoardLink link(driver);
-  link.BoardList.fill(0x77);  // left over from an earlier attempt
   ReportLog reports;
 
-  link.LoadUSB("ZR810", "C:\\Eval", reports.callback());
+  const LoadResult result = link.LoadUSB("ZR810", "C:\\Eval", reports.callback());
 
   ASSERT_EQ(driver.functions(), (std::vector<std::string>{"Search_For_Boards", "Connect",
                                                           "Download_Firmware", "Vendor_Request"}));
@@ -48,10 +47,10 @@ TEST(LoadUSB, SearchesConnectsDownloadsAndStartsInOrder) {
             (Call{"Download_Firmware", {0x4321}, BytesOf("C:\\Eval\\ZR821SPI.hex")}));
   EXPECT_EQ(driver.calls[3], (Call{"Vendor_Request", {0x4321, 0xE0, 0, 0, 0, 0}, {0}}));
   EXPECT_TRUE(reports.shown.empty());
-  EXPECT_EQ(link.BoardHandle, 0x4321);
-  EXPECT_EQ(link.FirmwarePath, "C:\\Eval\\ZR821SPI.hex");
-  EXPECT_EQ(link.BoardList[0], 5);
-  for (std::size_t i = 1; i < link.BoardList.size(); ++i) ASSERT_EQ(link.BoardList[i], 0) << i;
+  EXPECT_EQ(result, (LoadResult{.handle = 0x4321}));
+  EXPECT_EQ(link.lastLoad(), result);
+  EXPECT_EQ(link.handle(), 0x4321);
+  EXPECT_EQ(link.firmwarePath(), "C:\\Eval\\ZR821SPI.hex");
 }
 
 struct FailedLoadCase {
@@ -71,7 +70,7 @@ TEST_P(LoadUSBFailedLoad, ReportsOnceAndStillStarts) {
   BoardLink link(driver);
   ReportLog reports;
 
-  link.LoadUSB(c.partName, "C:\\Eval", reports.callback());
+  const LoadResult result = link.LoadUSB(c.partName, "C:\\Eval", reports.callback());
 
   if (c.title == nullptr) {
     EXPECT_TRUE(reports.shown.empty());
@@ -82,7 +81,13 @@ TEST_P(LoadUSBFailedLoad, ReportsOnceAndStillStarts) {
   }
   ASSERT_EQ(driver.calls.size(), 4u);
   EXPECT_EQ(driver.calls[3].arguments[1], 0xE0);
-  EXPECT_EQ(link.BoardStatus, 3);  // the start request's status is the last one stored
+  EXPECT_EQ(link.status(), 3);  // the start request's status is the last one stored
+  // Search and connect succeeded: the download is the step that failed, if one did.
+  EXPECT_EQ(result, (LoadResult{.handle = 0x4321,
+                                .status = 3,
+                                .downloadStatus = c.downloadStatus,
+                                .failure = c.downloadStatus}));
+  EXPECT_EQ(result.loaded(), c.title == nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Statuses, LoadUSBFailedLoad,
@@ -98,10 +103,10 @@ TEST(LoadUSB, WithSimulatedBoardAttached) {
   BoardLink link(board);
   ReportLog reports;
 
-  link.LoadUSB("ZR810", "C:\\Eval", reports.callback());
+  EXPECT_EQ(link.LoadUSB("ZR810", "C:\\Eval", reports.callback()), (LoadResult{.handle = 1}));
 
   EXPECT_TRUE(reports.shown.empty());
-  EXPECT_EQ(link.BoardHandle, 1);
+  EXPECT_EQ(link.handle(), 1);
   EXPECT_EQ(board.downloads(), (std::vector<std::string>{"C:\\Eval\\ZR821SPI.hex"}));
   EXPECT_EQ(board.requests(),
             (std::vector<SimulatedBoard::RecordedRequest>{{0xE0, 0, 0, 0, 0, {0}}}));
@@ -113,11 +118,14 @@ TEST(LoadUSB, WithoutBoardReportsDownloadStatusAndStillStarts) {
   BoardLink link(board);
   ReportLog reports;
 
-  link.LoadUSB("ZR810", "C:\\Eval", reports.callback());
+  const LoadResult result = link.LoadUSB("ZR810", "C:\\Eval", reports.callback());
 
   EXPECT_EQ(reports.shown, (std::vector<std::pair<std::string, std::string>>{
                                {"No Evaluation Board Found", "ZR810: -4"}}));
-  EXPECT_EQ(link.BoardHandle, 0);
+  const int16_t none = SimulatedBoard::kNoBoardStatus;
+  EXPECT_EQ(result, (LoadResult{0, none, none, none}));
+  EXPECT_FALSE(link.lastLoad().loaded());
+  EXPECT_EQ(link.handle(), 0);
   EXPECT_EQ(board.downloads().size(), 1u);
   EXPECT_EQ(board.requests(),
             (std::vector<SimulatedBoard::RecordedRequest>{{0xE0, 0, 0, 0, 0, {0}}}));
@@ -141,13 +149,12 @@ TEST_P(FirmwarePathTest, PassedAsLatin1OrRefused) {
 
   link.LoadUSB("ZR811", c.folder, reports.callback());
 
-  EXPECT_EQ(link.FirmwarePath, c.folder + "\\ZR821SPI.hex");
+  EXPECT_EQ(link.firmwarePath(), c.folder + "\\ZR821SPI.hex");
   if (c.accepted) {
     ASSERT_EQ(driver.functions(),
               (std::vector<std::string>{"Search_For_Boards", "Connect", "Download_Firmware",
                                         "Vendor_Request"}));
     EXPECT_EQ(driver.calls[2].bytes, BytesOf(c.latin1Path));
-    EXPECT_EQ(link.FirmwarePathBytes[c.latin1Path.size()], 0);
     EXPECT_TRUE(reports.shown.empty());
   } else {
     EXPECT_EQ(driver.functions(),
@@ -155,7 +162,7 @@ TEST_P(FirmwarePathTest, PassedAsLatin1OrRefused) {
     EXPECT_EQ(driver.calls.back().arguments[1], 0xE0);
     EXPECT_EQ(reports.shown, (std::vector<std::pair<std::string, std::string>>{
                                  {"No Evaluation Board Found", "ZR811: -2"}}));
-    for (const uint8_t byte : link.FirmwarePathBytes) ASSERT_EQ(byte, 0);
+    EXPECT_EQ(link.lastLoad().downloadStatus, kPathRefusedStatus);
   }
 }
 
@@ -186,6 +193,14 @@ TEST(StringToBytes, RefusalLeavesAllBytesZero) {
   for (const uint8_t byte : bytes) ASSERT_EQ(byte, 0);
 }
 
+// The link after a connection sequence in which the driver handed out `handle`; the driver's log
+// starts after it.
+void Connect(BoardLink& link, FakeDriver& driver, int32_t handle) {
+  driver.connectHandle = handle;
+  link.LoadUSB("ZR810", "C:\\Eval", {});
+  driver.calls.clear();
+}
+
 struct WordCase {
   int32_t word;
   int32_t value;
@@ -199,13 +214,13 @@ TEST_P(SPIwriteTest, SendsLow16BitsAsValueAndBits23To16AsIndex) {
   FakeDriver driver;
   driver.requestStatus = -9;
   BoardLink link(driver);
-  link.BoardHandle = 0x77;
+  Connect(link, driver, 0x77);
 
   link.SPIwrite(c.word);
 
   ASSERT_EQ(driver.calls.size(), 1u);
   EXPECT_EQ(driver.calls[0], (Call{"Vendor_Request", {0x77, 0xDD, c.value, c.index, 0, 0}, {0}}));
-  EXPECT_EQ(link.BoardStatus, -9);
+  EXPECT_EQ(link.status(), -9);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -220,13 +235,13 @@ TEST_P(LineRequestTest, SendsCodeWithoutData) {
   FakeDriver driver;
   driver.requestStatus = 12;
   BoardLink link(driver);
-  link.BoardHandle = 0x55;
+  Connect(link, driver, 0x55);
 
   link.LineRequest(GetParam().first);
 
   ASSERT_EQ(driver.calls.size(), 1u);
   EXPECT_EQ(driver.calls[0], (Call{"Vendor_Request", {0x55, GetParam().second, 0, 0, 0, 0}, {0}}));
-  EXPECT_EQ(link.BoardStatus, 12);
+  EXPECT_EQ(link.status(), 12);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -240,7 +255,7 @@ TEST(SPIread, ReadsThreeBytesLowByteFirst) {
   FakeDriver driver;
   driver.readReply = {0x01, 0x02, 0xFF};
   BoardLink link(driver);
-  link.BoardHandle = 0x66;
+  Connect(link, driver, 0x66);
 
   EXPECT_EQ(link.SPIread(), 0x0201);
   ASSERT_EQ(driver.calls.size(), 1u);
@@ -256,7 +271,7 @@ TEST(SPIread, KeepsTheLastReplyWhenADriverFillsNothing) {
   EXPECT_EQ(link.SPIread(), 0x1234);
   driver.readReply.clear();
   EXPECT_EQ(link.SPIread(), 0x1234);
-  EXPECT_EQ(link.ReadBuffer[2], 0x99);
+  EXPECT_EQ(link.readBuffer()[2], 0x99);
 }
 
 TEST(SPIread, KeepsTheLastReplyWhenTheBoardIsGone) {
@@ -269,7 +284,7 @@ TEST(SPIread, KeepsTheLastReplyWhenTheBoardIsGone) {
   board.setBoardAttached(false);
   link.SPIwrite(0x010000);
   EXPECT_EQ(link.SPIread(), 0x0004);
-  EXPECT_EQ(link.BoardStatus, SimulatedBoard::kNoBoardStatus);
+  EXPECT_EQ(link.status(), SimulatedBoard::kNoBoardStatus);
 }
 
 }  // namespace

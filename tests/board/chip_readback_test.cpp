@@ -12,6 +12,7 @@
 #include "command_word.h"
 #include "readback_select.h"
 #include "simulated_board.h"
+#include "stale_reply.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ struct ReadCase {
   std::vector<int32_t> words;  // sent before the select
   ReadbackItem item;
   int dac;
-  int32_t returned;  // the 16 bits, ReadBuffer[1] * 256 + ReadBuffer[0]
+  int32_t returned;  // the 16 bits, byte 1 * 256 + byte 0 of the reply
 };
 
 // ZR820: 16 bits, 40 channels, power-on code 5554, offset DACs 1555; ZR821 the same with 14 bits
@@ -33,11 +34,11 @@ TEST_P(ChipReadback, ReturnsTheSelectedRegister) {
   SimulatedBoard board;
   board.setChipModel(*FindPart(c.model));
   BoardLink link{board};
-  link.ReadBuffer = {0x55, 0x55, 0x55};
+  LeaveStaleReply(link, board, {0x55, 0x55, 0x55});
   for (const int32_t word : c.words) link.SPIwrite(word);
   link.SPIwrite(ReadbackSelectWord(ReadbackSelectData(c.item, c.dac)));
   EXPECT_EQ(link.SPIread(), c.returned);
-  EXPECT_EQ(link.ReadBuffer[2], 0);
+  EXPECT_EQ(link.readBuffer()[2], 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -92,7 +92,7 @@ TEST(LibraryDriver, CarriesTheWholeConnectionAndAReadback) {
 
   link.LoadUSB("ZR810", "/opt/eval", report);
   EXPECT_TRUE(titles.empty());
-  EXPECT_EQ(link.BoardHandle, 0x1003);
+  EXPECT_EQ(link.handle(), 0x1003);
   EXPECT_EQ(LastCall(), "Vendor_Request 4099 E0 value=0 index=0 dir=0 len=0 data=00");
   EXPECT_EQ(link.SPIread(), 0x0201);
 

@@ -2,6 +2,7 @@
 help text, a port that is already taken, SIGTERM while a client writes, and a setup file restored
 at start or refused."""
 
+import csv
 import json
 import os
 import socket
@@ -40,6 +41,9 @@ class CommandLine(unittest.TestCase):
             ("--remote-clients=1025",): "--remote-clients takes a number of clients from 1",
             ("--headless", "--model", "zr810", "--firmware", "/nonexistent/board.hex"):
                 "--firmware /nonexistent/board.hex: no such file",
+            ("--headless", "--model", "zr810", "--remote=0", "--log", "/nonexistent/log.csv"):
+                "--log /nonexistent/log.csv: cannot be opened for writing",
+            ("--headless", "--model", "zr810", "--log"): "--log needs a value",
         }
         for args, message in cases.items():
             with self.subTest(args=args):
@@ -63,7 +67,7 @@ class CommandLine(unittest.TestCase):
         done = run("--help")
         self.assertEqual(done.returncode, 0)
         for option in ("--model", "--headless", "--remote", "--remote-clients", "--simulate",
-                       "--usb-id", "--board", "--setup"):
+                       "--usb-id", "--board", "--setup", "--log"):
             self.assertIn(option, done.stdout)
 
     def test_headless_needs_no_display_and_stops_cleanly(self):
@@ -92,6 +96,70 @@ class CommandLine(unittest.TestCase):
             program.process.wait(timeout=10)
             self.assertLess(time.monotonic() - started, 2.0)
         self.assertEqual(program.stop(), 0)
+
+
+class LogFile(unittest.TestCase):
+    """--log FILE: the request log as CSV in FILE while the program runs."""
+
+    HEADER = ["time", "request", "value", "index", "direction", "length", "status",
+              "status text", "word", "origin", "command"]
+
+    def setUp(self):
+        self.folder = tempfile.TemporaryDirectory()
+        self.path = os.path.join(self.folder.name, "requests.csv")
+
+    def tearDown(self):
+        self.folder.cleanup()
+
+    def rows(self):
+        with open(self.path, newline="", encoding="utf-8") as log:
+            return list(csv.reader(log))
+
+    def rows_within_two_seconds(self, program, wanted):
+        """The file's rows once `wanted(rows)` holds, with the program still running."""
+        deadline = time.monotonic() + 2.0
+        while True:
+            rows = self.rows()
+            if wanted(rows):
+                self.assertIsNone(program.process.poll(), "the program ended")
+                return rows
+            if time.monotonic() > deadline:
+                self.fail(f"not in the file within 2 s: {rows}")
+            time.sleep(0.05)
+
+    def test_the_requests_reach_the_file_while_the_program_runs(self):
+        program = Program(BINARY, "--headless", "--simulate", "--model", "zr810", "--remote=0",
+                          "--log", self.path)
+        try:
+            with socket.create_connection(("127.0.0.1", program.port), timeout=10) as client:
+                replies = client.makefile()
+                origin = "remote 127.0.0.1:%d" % client.getsockname()[1]
+                # Start-up: the connection sequence's start request, before any client.
+                rows = self.rows_within_two_seconds(program, lambda rows: len(rows) >= 2)
+                self.assertEqual(rows[0], self.HEADER)
+                self.assertEqual(rows[1][1:9], ["E0", "0000", "0000", "out", "0", "0", "OK", ""])
+                self.assertEqual(rows[1][9], "start-up")
+
+                client.sendall(b"DAC3:X1A 4660;*OPC?\n")
+                self.assertEqual(replies.readline().strip(), "1")
+                rows = self.rows_within_two_seconds(program, lambda rows: len(rows) >= 3)
+                self.assertEqual(len(rows), 3, rows)
+                # X1A of channel 3: mode bits 11, address 3 + 8, code 1234 hex.
+                self.assertEqual(rows[2][1:10], ["DD", "1234", "00CB", "out", "0", "0", "OK",
+                                                 "CB1234", origin])
+                self.assertIn("DAC3:X1A", rows[2][10])
+
+                # Later rows follow as they come, each once, in order.
+                client.sendall(b"OFFS1 8192;LDAC;*OPC?\n")
+                self.assertEqual(replies.readline().strip(), "1")
+                rows = self.rows_within_two_seconds(program, lambda rows: len(rows) >= 5)
+                self.assertEqual(len(rows), 5, rows)
+                self.assertEqual([row[1] for row in rows[3:]], ["DD", "DE"])
+                self.assertEqual(rows[3][8], "032000")  # offset DAC 1: 030000 hex + code
+                self.assertTrue(all(len(row) == len(self.HEADER) for row in rows))
+        finally:
+            self.assertEqual(program.stop(), 0)
+        self.assertEqual(len(self.rows()), 5)
 
 
 def zr812_setup():

@@ -13,9 +13,7 @@
 struct SessionBench {
   explicit SessionBench(std::string_view model = "ZR810") {
     session.chooseModel(*FindPart(model));
-    session.UpdateOffset();
-    session.ResetChannels();
-    session.LoadUSB({});
+    session.start({});
     board.clearRequests();
   }
 

@@ -46,7 +46,7 @@ TEST_F(UsbLinkTest, NoBoardIsFoundNorOpenedAndLoadUsbShowsTheFailedLoadMessage) 
   FailedLoads failed;
   link.LoadUSB("ZR810", programFolder(PatternImage(0, 16, 1)), failed.callback());
   EXPECT_EQ(failed.texts, std::vector<std::string>{"No Evaluation Board Found"});
-  EXPECT_EQ(link.BoardStatus, usb_status::kNoDevice);  // the start request: no board open
+  EXPECT_EQ(link.status(), usb_status::kNoDevice);  // the start request: no board open
 }
 
 struct ChoiceCase {

@@ -146,8 +146,8 @@ TEST_F(UsbLinkTest, BoardBackUnderItsIdsBeforeTheLoadHasNoFirmwareRunning) {
 
   link.LoadUSB("ZR810", programFolder(PatternImage(0, 64, 5)), failed.callback());
 
-  EXPECT_EQ(link.DownloadStatus, usb_status::kFirmwareNotRunning);
-  EXPECT_EQ(driver().statusText(link.DownloadStatus),
+  EXPECT_EQ(link.lastLoad().downloadStatus, usb_status::kFirmwareNotRunning);
+  EXPECT_EQ(driver().statusText(link.lastLoad().downloadStatus),
             "the board came back without its firmware running");
   EXPECT_EQ(failed.texts, std::vector<std::string>{"No Evaluation Board Found"});
   EXPECT_EQ(bus.reenumerations(0), 1);

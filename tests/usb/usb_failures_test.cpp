@@ -22,7 +22,7 @@ class UsbSession : public UsbLinkTest {
     link.LoadUSB("ZR810", programFolder(PatternImage(0, 512, 11)), failed.callback());
     ASSERT_TRUE(failed.texts.empty());
     link.SPIwrite(0xC80100);
-    ASSERT_EQ(link.BoardStatus, 0);
+    ASSERT_EQ(link.status(), 0);
   }
   // How long `action` took.
   template <typename Action>
@@ -40,12 +40,12 @@ TEST_F(UsbSession, UnpluggedBoardFailsFastAndReloadShowsTheFailedLoadMessage) {
   bus.unplug(0);
   for (int i = 0; i < 3; ++i) {
     const auto took = Timed([&] { link.SPIwrite(0xC80200 + i); });
-    EXPECT_EQ(link.BoardStatus, usb_status::kNoDevice);
+    EXPECT_EQ(link.status(), usb_status::kNoDevice);
     EXPECT_LT(took, kTestTimings.requestTimeout);
   }
   link.SPIread();
-  EXPECT_EQ(link.BoardStatus, usb_status::kNoDevice);
-  EXPECT_EQ(RequestStatusText(link.BoardStatus), "board unplugged");
+  EXPECT_EQ(link.status(), usb_status::kNoDevice);
+  EXPECT_EQ(RequestStatusText(link.status()), "board unplugged");
 
   link.LoadUSB("ZR810", programFolder(PatternImage(0, 512, 11)), failed.callback());
   EXPECT_EQ(failed.texts, std::vector<std::string>{"No Evaluation Board Found"});
@@ -55,15 +55,15 @@ TEST_F(UsbSession, UnpluggedBoardFailsFastAndReloadShowsTheFailedLoadMessage) {
 TEST_F(UsbSession, SilentBoardEndsOneRequestAtItsTimeoutFailsTheRestAtOnceUntilProbed) {
   bus.stopAnswering(0);
   const auto first = Timed([&] { link.SPIwrite(0xC80300); });
-  EXPECT_EQ(link.BoardStatus, usb_status::kTimeout);
+  EXPECT_EQ(link.status(), usb_status::kTimeout);
   EXPECT_GE(first, kTestTimings.requestTimeout);
   EXPECT_LT(first, 4 * kTestTimings.requestTimeout);
-  EXPECT_EQ(RequestStatusText(link.BoardStatus), "no answer within 1 s");
+  EXPECT_EQ(RequestStatusText(link.status()), "no answer within 1 s");
   EXPECT_TRUE(driver().boardSilent());
   for (const bool read : {false, true}) {
     const auto took =
         Timed([&] { read ? static_cast<void>(link.SPIread()) : link.SPIwrite(0xC80301); });
-    EXPECT_EQ(link.BoardStatus, usb_status::kBoardSilent);
+    EXPECT_EQ(link.status(), usb_status::kBoardSilent);
     EXPECT_LT(took, kTestTimings.requestTimeout / 10);
   }
   EXPECT_EQ(driver().statusText(usb_status::kBoardSilent).rfind("board not answering since ", 0),
@@ -72,11 +72,11 @@ TEST_F(UsbSession, SilentBoardEndsOneRequestAtItsTimeoutFailsTheRestAtOnceUntilP
 
   bus.answerAgain(0);
   link.SPIwrite(0xC80400);
-  EXPECT_EQ(link.BoardStatus, usb_status::kBoardSilent);  // not sent: the mark stands
+  EXPECT_EQ(link.status(), usb_status::kBoardSilent);  // not sent: the mark stands
   EXPECT_TRUE(driver().probeBoard());
   EXPECT_FALSE(driver().boardSilent());
   link.SPIwrite(0xC80400);
-  EXPECT_EQ(link.BoardStatus, 0);
+  EXPECT_EQ(link.status(), 0);
   EXPECT_EQ(bus.chip(0).inputA[0], 0x0400);
 }
 
@@ -89,7 +89,7 @@ TEST_F(UsbSession, RequestOutsideTheTransferFieldsIsRefusedBeforeReachingTheBoar
   };
   for (const Bad bad : {Bad{0x10000, 0, 0, 0}, Bad{0, -1, 0, 0}, Bad{0, 0, -1, 0},
                         Bad{0, 0, 4097, 0}, Bad{0, 0, 0, 2}}) {
-    EXPECT_EQ(driver().Vendor_Request(link.BoardHandle, 0xDD, bad.value, bad.index, bad.direction,
+    EXPECT_EQ(driver().Vendor_Request(link.handle(), 0xDD, bad.value, bad.index, bad.direction,
                                       bad.length, data),
               usb_status::kInvalidParam);
   }

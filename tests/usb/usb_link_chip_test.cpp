@@ -38,7 +38,7 @@ TEST_F(UsbLinkTest, RandomSessionLeavesTheSameChipAsTheSimulatedBoard) {
     } else {
       ASSERT_EQ(usb.SPIread(), reference.SPIread()) << "step " << step;
     }
-    ASSERT_EQ(usb.BoardStatus, 0) << "step " << step;
+    ASSERT_EQ(usb.status(), 0) << "step " << step;
   }
   EXPECT_EQ(bus.chip(0), simulated.chip());
 }

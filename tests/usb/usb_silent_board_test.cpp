@@ -36,9 +36,7 @@ class SilentBoard : public UsbLinkTest {
     plug(2);
     session.emplace(link, programFolder(PatternImage(0, 512, 11)));
     session->chooseModel(*FindPart("ZR810"));
-    session->UpdateOffset();
-    session->ResetChannels();
-    session->LoadUSB(failed.callback());
+    session->start(failed.callback());
     ASSERT_TRUE(failed.texts.empty());
     bus.setChipModel(0, *FindPart("ZR810"));
     tree.emplace(InstrumentTree(*session));

@@ -22,9 +22,7 @@ TEST_P(UsbVerification, AgreesAfterARandomSession) {
   BoardLink link(driver());
   Session session(link, programFolder(PatternImage(0, 1024, 7)));
   session.chooseModel(part);
-  session.UpdateOffset();
-  session.ResetChannels();
-  session.LoadUSB({});
+  session.start({});
   ASSERT_TRUE(session.boardLoaded());
   ASSERT_TRUE(session.verifyChip().agrees()) << session.lastVerification().failure;
 

@@ -54,7 +54,7 @@ QString SessionOperator::disagreement(std::optional<int32_t> lastWord) const {
     if (shown != expected)
       return QStringLiteral("lblOutputCode shows %1, last word %2").arg(shown, expected);
   }
-  const std::string chip = ChipDisagreement(w_.session().chip(), w_.session(), shadow_);
+  const std::string chip = ChipDisagreement(w_.chip(), w_.session(), shadow_);
   return QString::fromStdString(chip);
 }
 

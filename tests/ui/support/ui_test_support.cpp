@@ -42,7 +42,7 @@ WindowUnderTest::WindowUnderTest(int partIndex, const ExternalBoard& external)
 }
 
 void WindowUnderTest::load(int partIndex) {
-  window_ = std::make_unique<frmMain>(session_, services_);
+  window_ = std::make_unique<frmMain>(session_, log_, services_);
   services_.onModal = [partIndex](QDialog& chooser) {
     if (partIndex < 0) return;
     auto* button =

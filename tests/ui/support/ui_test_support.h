@@ -13,6 +13,7 @@
 #include "board_link.h"
 #include "frm_main.h"
 #include "recording_driver.h"
+#include "request_log.h"
 #include "simulated_board.h"
 #include "window_services.h"
 
@@ -96,6 +97,7 @@ class WindowUnderTest {
   std::function<SimulatedChip()> externalChip_;
   BoardLink link_;
   Session session_;
+  RequestLog log_{session_};  // the program's, made with the session
   RecordingServices services_;
   std::unique_ptr<frmMain> window_;
 };
