@@ -37,7 +37,7 @@ class MainDacsView : public QObject, private SessionListener {
   void mnuPulseReset_Click();
 
  private:
-  // Layout (frm_main_layout_main_tab.cpp, frm_main_layout_block_diagram.cpp).
+  // Layout (main_dacs_view_layout.cpp, main_dacs_view_block_diagram.cpp).
   void buildMainDacsTab(QWidget* page);
   void buildBlockDiagram(QWidget* frame);
   // Signal wiring, one per behaviour file.
@@ -45,16 +45,16 @@ class MainDacsView : public QObject, private SessionListener {
   void wireWrites();
   void wireReferences();
 
-  // Channel and group selection (frm_main_selection.cpp).
+  // Channel and group selection (main_dacs_view_selection.cpp).
   void chkDAC_Click(int index);
   void DACoptMux2_Click(int index);
   void optAB_Click(int index);
-  // Entry boxes (frm_main_entry_boxes.cpp).
+  // Entry boxes (main_dacs_view_entry_boxes.cpp).
   void txtInput_KeyPress(int index, int keyCode);
   void txtInput_LostFocus(int index);
   void InputSel_Click(int index);
   // "X >>" (no register: the present route), "M >>", "C >>" from the active entry box
-  // (frm_main_writes.cpp).
+  // (main_dacs_view_writes.cpp).
   void writeRegisterFromEntry(std::optional<ChannelRegister> reg, const QString& button);
   // The reference boxes (main_dacs_view.cpp).
   void txtVREF_KeyPress(int index, int keyCode);

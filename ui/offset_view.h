@@ -31,15 +31,15 @@ class OffsetView : public QObject, private SessionListener {
   void cmdPowerDownTest_Click();
 
  private:
-  void buildOffsetTab(QWidget* page);  // frm_main_layout_offset_tab.cpp
+  void buildOffsetTab(QWidget* page);  // offset_view_layout.cpp
   void wireOffsets();
   void wireMonitor();
   void wirePulses();
 
-  // frm_main_offsets.cpp
+  // offset_view_offsets.cpp
   void cmdOFFSET_Click(int index);
   void txtOffsetValue_LostFocus(int index);
-  // frm_main_monitor.cpp
+  // offset_view_monitor.cpp
   void chkGPIO_Click(int index);
 
   // Session events (offset_view.cpp).

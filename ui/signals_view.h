@@ -23,10 +23,10 @@ class SignalsView : public QObject {
   void cmdDirectLoad_Click();
 
  private:
-  void buildSignalsTab(QWidget* page);  // frm_main_layout_signals_tab.cpp
+  void buildSignalsTab(QWidget* page);  // signals_view_layout.cpp
   void wireSignals();
 
-  // frm_main_signals.cpp
+  // signals_view_lines.cpp
   void cmdRESET_Click(int index);
   void optTxtSelect_Click(int index);
   void txtDirectLoad_LostFocus(int index);

@@ -22,7 +22,7 @@ class VoltagesView : public QObject, private SessionListener {
   void SSTab1_Click();
 
  private:
-  void buildVoltagesTab(QWidget* page);  // frm_main_layout_voltages_tab.cpp
+  void buildVoltagesTab(QWidget* page);  // voltages_view_layout.cpp
   void refreshOutputVoltages();
   void showOutputChart();  // made on first showing, below the labels
 

@@ -1,5 +1,5 @@
 // Tab 0, "Main DACs": the channel buttons, the entry boxes with their bus, and the frame of the
-// block diagram (its contents are built in frm_main_layout_block_diagram.cpp).
+// block diagram (its contents are built in main_dacs_view_block_diagram.cpp).
 
 #include <QGroupBox>
 #include <QLineEdit>
