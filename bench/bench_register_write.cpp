@@ -106,7 +106,7 @@ void SetPaneOpen(Bench& b, bool open) {
 // Fills the log to its capacity, past the window, as a long session would have.
 void FillLog(Bench& b) {
   const Session::Origin origin(b.session, "bench");
-  while (b.window.requestLog().entries().size() < b.window.requestLog().entries().capacity()) {
+  while (b.log.entries().size() < b.log.entries().capacity()) {
     (void)b.session.directLoad(0xC00000);
   }
   b.board.clearRequests();
@@ -188,7 +188,7 @@ int main(int argc, char* argv[]) {
                "  the pane's refresh on its timer (every %d ms), ten new requests: %s\n"
                "  window hidden, so that nothing is repainted in the write's yield: click to "
                "word median %.2f us\n",
-               writes, b.window.requestLog().entries().size(), Figures(closed.toWord).c_str(),
+               writes, b.log.entries().size(), Figures(closed.toWord).c_str(),
                Figures(closed.click).c_str(), Figures(open.toWord).c_str(),
                Figures(open.click).c_str(), RequestLogPane::kRefreshMs, Figures(refreshes).c_str(),
                Median(hidden.toWord));

@@ -47,7 +47,6 @@ class frmMain : public QMainWindow, private SessionListener {
   void restoreSetup(const SavedSetup& setup, const QString& origin);
   // A second line of the status bar, e.g. where remote control listens.
   void showStatus(const QString& text);
-  const RequestLog& requestLog() const { return requestLog_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;  // Form_Unload: closes every other open window

@@ -226,7 +226,7 @@ void RequestLogTest::exportsWriteTheLogsTexts() {
   if (!text) return;
   QFile saved(folder.filePath(file));
   QVERIFY(saved.open(QIODevice::ReadOnly));
-  QCOMPARE(saved.readAll(), QByteArray::fromStdString(*text(w.window().requestLog())));
+  QCOMPARE(saved.readAll(), QByteArray::fromStdString(*text(w.requestLog())));
 }
 
 QTEST_MAIN(RequestLogTest)

@@ -63,6 +63,7 @@ class WindowUnderTest {
   frmMain& window() { return *window_; }
   SimulatedBoard& board() { return board_; }
   Session& session() { return session_; }
+  const RequestLog& requestLog() const { return log_; }  // the program's, shown by the pane
   RecordingServices& services() { return services_; }
 
   // A control by objectName, e.g. find<QRadioButton>("chkDAC(9)"); fails the test when missing.
