@@ -32,7 +32,7 @@ TEST(CsvLogFile, HoldsTheExportsRowsAtEveryFlush) {
   std::ofstream(path) << "left from an earlier run\n";
   LoggedBench b("ZR813");
   std::string error;
-  const std::unique_ptr<CsvLogFile> file = CsvLogFile::Open(b.session, b.log, path.string(), error);
+  std::unique_ptr<CsvLogFile> file = CsvLogFile::Open(b.session, b.log, path.string(), error);
   ASSERT_TRUE(file) << error;
   EXPECT_EQ(Contents(path), CsvHeader());
 
@@ -49,6 +49,7 @@ TEST(CsvLogFile, HoldsTheExportsRowsAtEveryFlush) {
   (void)b.session.writeOffsetDac(1, 0x4000);  // refused: sends nothing, writes no row
   file->flush();
   EXPECT_EQ(Contents(path), LogAsCsv(b.log));
+  file.reset();  // closed first: an open file cannot be removed on Windows
   std::filesystem::remove(path);
 }
 
