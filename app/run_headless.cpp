@@ -7,13 +7,10 @@
 #include <memory>
 
 #include "catalogue.h"
-#include "event_loop_timer.h"
-#include "log_file_flush.h"
 #include "program_core.h"
 #include "quit_on_signal.h"
 #include "remote_start.h"
 #include "run_modes.h"
-#include "silent_board_probe.h"
 
 int RunHeadless(const Options& options, const char* programPath,
                 const std::optional<SavedSetup>& setup) {
@@ -27,13 +24,7 @@ int RunHeadless(const Options& options, const char* programPath,
   ProgramCore core(options,
                    QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString());
   Session& session = core.session;
-  std::string logError;
-  if (!core.startLogFile(options, logError)) {
-    std::fprintf(stderr, "dac-eval: %s\n", logError.c_str());
-    return kBadStartExitCode;
-  }
-  EventLoopTimer sequenceTimer;
-  session.sequencer().setTimer(&sequenceTimer);
+  if (!core.openLogFile(options)) return kBadStartExitCode;
   QString reason;
   const std::unique_ptr<ScpiServer> server =
       StartServer(session, *options.remote, options.remoteClients, reason);
@@ -53,7 +44,6 @@ int RunHeadless(const Options& options, const char* programPath,
       std::fprintf(stderr, "dac-eval: --setup: %s\n", refused->text.c_str());
     }
   }
-  ProbeSilentBoardEverySecond(session, app);
-  if (core.logFile) FlushLogFileEverySecond(*core.logFile, app);
+  core.runTimers(app);
   return QCoreApplication::exec();
 }

@@ -8,13 +8,10 @@
 #include <memory>
 #include <vector>
 
-#include "event_loop_timer.h"
 #include "frm_main.h"
-#include "log_file_flush.h"
 #include "program_core.h"
 #include "remote_start.h"
 #include "run_modes.h"
-#include "silent_board_probe.h"
 #include "window_services.h"
 
 namespace {
@@ -46,13 +43,7 @@ int RunWindow(const Options& options, const char* programPath,
   ProgramCore core(options,
                    QDir::toNativeSeparators(QApplication::applicationDirPath()).toStdString());
   Session& session = core.session;
-  std::string logError;
-  if (!core.startLogFile(options, logError)) {
-    std::fprintf(stderr, "dac-eval: %s\n", logError.c_str());
-    return kBadStartExitCode;
-  }
-  EventLoopTimer sequenceTimer;
-  session.sequencer().setTimer(&sequenceTimer);
+  if (!core.openLogFile(options)) return kBadStartExitCode;
   DesktopServices services;
   frmMain window(session, core.log, services);
 
@@ -69,8 +60,7 @@ int RunWindow(const Options& options, const char* programPath,
   window.Form_Load(options.model);
   if (setup) window.restoreSetup(*setup, QStringLiteral("--setup"));
   window.show();
-  ProbeSilentBoardEverySecond(session, window);
-  if (core.logFile) FlushLogFileEverySecond(*core.logFile, window);
+  core.runTimers(window);
   if (server) {
     window.showStatus(RemoteStatus(*server));
     QObject::connect(server.get(), &ScpiServer::clientsChanged, &window,
