@@ -3,6 +3,8 @@
 
 #include "main_dacs_view.h"
 
+#include <array>
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,13 +70,18 @@ void MainDacsView::showModel(const PartInfo& part) {
 
 void MainDacsView::ShowRegistersOf(int index) {
   const DAC& record = chip().DACs[static_cast<std::size_t>(index)];
-  diagram.lblXA->setText(registerDisplay(record.X1A()));
-  diagram.lblXB->setText(registerDisplay(record.X1B()));
+  for (const ChannelRegisterRow& row : kChannelRegisters)
+    registerLabel(row.reg)->setText(registerDisplay(RegisterValue(record, row.reg)));
   diagram.lblX2A->setText(registerDisplay(record.X2A));
   diagram.lblX2B->setText(registerDisplay(record.X2B));
-  diagram.lblM->setText(registerDisplay(record.M()));
-  diagram.lblC->setText(registerDisplay(record.C()));
   diagram.DACregister->setText(registerDisplay(record.DACregValue()));
+}
+
+// The block diagram's display of each channel register, in the order of their table.
+ValueLabel* MainDacsView::registerLabel(ChannelRegister reg) const {
+  const std::array<ValueLabel*, kChannelRegisters.size()> labels{diagram.lblXA, diagram.lblXB,
+                                                                 diagram.lblM, diagram.lblC};
+  return labels.at(static_cast<size_t>(reg));
 }
 
 // A reference is never sent: the output voltages read the references the session holds whenever
@@ -112,19 +119,7 @@ void MainDacsView::registerStored(int dac, ChannelRegister reg) {
   if (dac != context_.selectedDac()) return;
   const DAC& record = chip().DACs.at(static_cast<size_t>(dac));
   const std::optional<QString>& typedText = context_.typedText();
-  const auto show = [&typedText](ValueLabel* label, int32_t value) {
-    label->setText(typedText ? *typedText : registerDisplay(value));
-  };
-  switch (reg) {
-    case ChannelRegister::X1A:
-      return show(diagram.lblXA, record.X1A());
-    case ChannelRegister::X1B:
-      return show(diagram.lblXB, record.X1B());
-    case ChannelRegister::M:
-      return show(diagram.lblM, record.M());
-    case ChannelRegister::C:
-      return show(diagram.lblC, record.C());
-  }
+  registerLabel(reg)->setText(typedText ? *typedText : registerDisplay(RegisterValue(record, reg)));
 }
 
 void MainDacsView::correctedCodeChanged(int dac, bool registerB) {

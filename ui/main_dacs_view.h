@@ -72,6 +72,7 @@ class MainDacsView : public QObject, private SessionListener {
   void channelLabelChanged(int dac) override;
 
   const ChipModel& chip() const;
+  ValueLabel* registerLabel(ChannelRegister reg) const;
 
   WindowContext& context_;
   Session& session_;
