@@ -15,6 +15,27 @@ fi
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The pictures are made with the fonts that the build's packages install (Liberation, and DejaVu
+# for what it lacks) and no other, so that they come out the same on every machine: fonts such as
+# URW's Nimbus Sans, which many desktops have, would otherwise lay the window out a few pixels
+# taller.
+cat >"$work/fonts.conf" <<CONF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <dir>/usr/share/fonts/truetype/liberation</dir>
+  <dir>/usr/share/fonts/truetype/dejavu</dir>
+  <cachedir>$work/fontconfig</cachedir>
+  <include ignore_missing="yes">/etc/fonts/conf.d/10-hinting-slight.conf</include>
+  <include ignore_missing="yes">/etc/fonts/conf.d/10-yes-antialias.conf</include>
+  <include ignore_missing="yes">/etc/fonts/conf.d/11-lcdfilter-default.conf</include>
+  <include ignore_missing="yes">/etc/fonts/conf.d/30-metric-aliases.conf</include>
+  <include ignore_missing="yes">/etc/fonts/conf.d/45-latin.conf</include>
+  <include ignore_missing="yes">/etc/fonts/conf.d/49-sansserif.conf</include>
+  <include ignore_missing="yes">/etc/fonts/conf.d/60-latin.conf</include>
+</fontconfig>
+CONF
+export FONTCONFIG_FILE="$work/fonts.conf"
 # Catalogue rows: 0 ZR810 (with the part chooser and credits), 4 ZR820.
 "$tool" 0 "$work/zr810" >/dev/null
 "$tool" 4 "$work/zr820" >/dev/null

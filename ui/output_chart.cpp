@@ -7,10 +7,12 @@
 #include <QGuiApplication>
 #include <QScatterSeries>
 #include <QScreen>
+#include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 
+#include "channel_label.h"
 #include "channel_number.h"
 #include "transfer_function.h"
 
@@ -30,6 +32,14 @@ QScatterSeries* LimitMarks(const QString& name, QChart* chart) {
   marks->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
   marks->setMarkerSize(6.0);
   return marks;
+}
+
+// The axis's label of a bar: the channel's number, then its name where set. The axis takes
+// each label once only, so the number keeps two channels of the same name (or a channel named
+// after another's number) from losing their labels and shifting every label after them.
+QString AxisLabel(int channel, const ChannelLabel& label) {
+  if (label.name.empty()) return QString::number(channel);
+  return QStringLiteral("%1: %2").arg(channel).arg(QString::fromStdString(label.name));
 }
 
 }  // namespace
@@ -63,6 +73,7 @@ OutputChart::OutputChart(Session& session, QWidget* parent)
   delete empty;
   repaint_.setInterval(ScreenFrameMs());
   connect(&repaint_, &QTimer::timeout, this, &OutputChart::refresh);
+  connect(outputs_, &QBarSet::hovered, this, &OutputChart::showBarText);
   session_.addListener(*this);
 }
 
@@ -116,7 +127,7 @@ void OutputChart::refresh() {
     const auto x = static_cast<double>(i);
     if (label.low) lows << QPointF(x, *label.low);
     if (label.high) highs << QPointF(x, *label.high);
-    names << (label.name.empty() ? QString::number(i) : QString::fromStdString(label.name));
+    names << AxisLabel(static_cast<int>(i), label);
   }
   for (const QPointF& mark : lows + highs) {
     low = std::min(low, mark.y());
@@ -130,4 +141,22 @@ void OutputChart::refresh() {
   }
   const double room = 0.05 * (high - low);
   volts_->setRange(low - room, high + room);
+}
+
+QString OutputChart::barText(int index) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= records_.size()) return {};
+  const int dac = records_[static_cast<std::size_t>(index)];
+  const ChannelLabel& label = session_.channelLabel(dac);
+  const std::optional<std::string> volts =
+      TransferFunction(session_.chip(), static_cast<int16_t>(dac), session_.references());
+  std::string text = ChannelTitle(index, label) + ": " + (volts ? *volts + " V" : "no voltage");
+  if (label.low || label.high) text += ", limits: " + RangeText(label);
+  return QString::fromStdString(text);
+}
+
+void OutputChart::showBarText(bool hovering, int index) {
+  if (hovering)
+    QToolTip::showText(QCursor::pos(), barText(index), this);
+  else
+    QToolTip::hideText();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The chart of the Output Voltages tab: one bar per channel of the model showing its output, the
-// limits of the limited channels as marks, the channels' names on the axis where set. It follows
+// limits of the limited channels as marks, the channels' numbers and names on the axis, and a bar's
+// channel, output and limits in its tooltip (where 40 bars leave the axis no room). It follows
 // the session (every DAC register loaded, reference, offset DAC, name or limit), repainting at
 // most at the screen's rate, so that a sequence that changes the outputs a thousand times a
 // second costs it no more than a repaint per screen frame.
@@ -33,6 +34,8 @@ class OutputChart : public QChartView, private SessionListener {
   QScatterSeries* highLimits() const { return high_; }
   QBarCategoryAxis* channelAxis() const { return channels_; }
   int refreshes() const { return refreshes_; }
+  // What the bar at `index` shows on hover: "channel 5 (mirror x): 2.5000 V, limits: at most 3 V".
+  QString barText(int index) const;
 
  private:
   void changed();
@@ -42,6 +45,7 @@ class OutputChart : public QChartView, private SessionListener {
   void registersReset() override { changed(); }
   void defaultsApplied() override { changed(); }
   void channelLabelChanged(int /*dac*/) override;
+  void showBarText(bool hovering, int index);
 
   Session& session_;
   QBarSet* outputs_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QScatterSeries>
 #include <QTabWidget>
+#include <QToolTip>
 #include <QtTest>
 
 #include "output_chart.h"
@@ -24,6 +25,7 @@ class OutputChartTest : public QObject {
   void madeOnFirstShowingWithABarPerChannel();
   void followsOutputsLimitsAndNames();
   void repaintsOncePerScreenFrame();
+  void labelsEveryBarWhateverTheNames();
 };
 
 void OutputChartTest::madeOnFirstShowingWithABarPerChannel() {
@@ -51,7 +53,7 @@ void OutputChartTest::followsOutputsLimitsAndNames() {
   QVERIFY(w.session().setChannelLimit(9, Session::LimitSide::Upper, 3.0) == std::nullopt);
   QVERIFY(w.session().setChannelLimit(0, Session::LimitSide::Lower, -1.0) == std::nullopt);
   QVERIFY(QTest::qWaitFor([&] { return chart->outputs()->at(5) == 2.5; }, 2000));
-  QCOMPARE(chart->channelAxis()->categories().at(5), QStringLiteral("mirror x"));
+  QCOMPARE(chart->channelAxis()->categories().at(5), QStringLiteral("5: mirror x"));
   QCOMPARE(chart->channelAxis()->categories().at(4), QStringLiteral("4"));
   QCOMPARE(chart->highLimits()->points(), (QList<QPointF>{QPointF(5, 3.0)}));
   QCOMPARE(chart->lowLimits()->points(), (QList<QPointF>{QPointF(0, -1.0)}));
@@ -71,6 +73,30 @@ void OutputChartTest::repaintsOncePerScreenFrame() {
   QTest::qWait(50);
   QCOMPARE(chart->refreshes(), before + 1);
   QCOMPARE(chart->outputs()->at(0), -1.25);
+}
+
+// Names that repeat, or that read as another channel's number, still give each bar its own
+// label in its place (the axis takes a label once only); a bar's tooltip says it all.
+void OutputChartTest::labelsEveryBarWhateverTheNames() {
+  WindowUnderTest w(kZR812);
+  w.find<QTabWidget>(QStringLiteral("SSTab1"))->setCurrentIndex(kOutputVoltagesTab);
+  OutputChart* chart = w.window().findChild<OutputChart*>(QStringLiteral("chtOutputs"));
+  QVERIFY(w.session().setChannelName(0, "spare") == std::nullopt);
+  QVERIFY(w.session().setChannelName(1, "spare") == std::nullopt);
+  QVERIFY(w.session().setChannelName(3, "2") == std::nullopt);
+  QVERIFY(w.session().setChannelName(11, "mirror y") == std::nullopt);  // channel 7
+  QVERIFY(w.session().setChannelLimit(11, Session::LimitSide::Upper, 3.0) == std::nullopt);
+  QVERIFY(w.session().writeVoltage(11, -2.5) == std::nullopt);
+  QVERIFY(w.session().pulseLdac() == std::nullopt);
+  QVERIFY(QTest::qWaitFor([&] { return chart->outputs()->at(7) == -2.5; }, 2000));
+  QCOMPARE(chart->channelAxis()->categories(),
+           (QStringList{"0: spare", "1: spare", "2", "3: 2", "4", "5", "6", "7: mirror y"}));
+  QCOMPARE(chart->barText(7),
+           QStringLiteral("channel 7 (mirror y): -2.5000 V, limits: at most 3 V"));
+  QCOMPARE(chart->barText(2), QStringLiteral("channel 2: 0.0000 V"));
+  emit chart->outputs()->hovered(true, 7);
+  QVERIFY(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000));
+  QCOMPARE(QToolTip::text(), chart->barText(7));
 }
 
 QTEST_MAIN(OutputChartTest)
