@@ -5,6 +5,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QScatterSeries>
 #include <QScreen>
 #include <QToolTip>
@@ -154,9 +155,18 @@ QString OutputChart::barText(int index) const {
   return QString::fromStdString(text);
 }
 
+// The bar under the mouse, whose text the next tooltip event shows (the chart's scene would
+// otherwise answer it with no tooltip at all).
 void OutputChart::showBarText(bool hovering, int index) {
-  if (hovering)
-    QToolTip::showText(QCursor::pos(), barText(index), this);
-  else
+  hovered_ = hovering ? index : -1;
+  if (!hovering)
     QToolTip::hideText();
+  else if (QToolTip::isVisible())
+    QToolTip::showText(QCursor::pos(), barText(index), viewport());
+}
+
+bool OutputChart::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip || hovered_ < 0) return QChartView::viewportEvent(event);
+  QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), barText(hovered_), viewport());
+  return true;
 }

@@ -46,6 +46,7 @@ class OutputChart : public QChartView, private SessionListener {
   void defaultsApplied() override { changed(); }
   void channelLabelChanged(int /*dac*/) override;
   void showBarText(bool hovering, int index);
+  bool viewportEvent(QEvent* event) override;
 
   Session& session_;
   QBarSet* outputs_ = nullptr;
@@ -57,5 +58,6 @@ class OutputChart : public QChartView, private SessionListener {
   QTimer repaint_;            // at the screen's rate while changes come
   bool dirty_ = false;
   bool labelsDirty_ = false;
+  int hovered_ = -1;  // the bar under the mouse, if any
   int refreshes_ = 0;
 };

@@ -94,9 +94,14 @@ void OutputChartTest::labelsEveryBarWhateverTheNames() {
   QCOMPARE(chart->barText(7),
            QStringLiteral("channel 7 (mirror y): -2.5000 V, limits: at most 3 V"));
   QCOMPARE(chart->barText(2), QStringLiteral("channel 2: 0.0000 V"));
+  // The mouse resting on bar 7, then leaving it.
   emit chart->outputs()->hovered(true, 7);
+  QHelpEvent rest(QEvent::ToolTip, QPoint(5, 5), chart->viewport()->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(chart->viewport(), &rest);
   QVERIFY(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000));
   QCOMPARE(QToolTip::text(), chart->barText(7));
+  emit chart->outputs()->hovered(false, 7);
+  QVERIFY(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
 }
 
 QTEST_MAIN(OutputChartTest)
